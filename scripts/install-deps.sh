@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs the Debian packages a group of tasks needs, when they are missing.
+# Usage: scripts/install-deps.sh GROUP...   (groups: build test play e2e)
+set -euo pipefail
+
+packages=()
+for group in "$@"; do
+    case "$group" in
+        build) packages+=(cmake make g++ pkg-config libsdl1.2-dev libsdl-image1.2-dev
+                          libsdl-gfx1.2-dev libstb-dev libgtest-dev libbenchmark-dev) ;;
+        test) packages+=(clang libclang-rt-14-dev
+                         xvfb xdotool imagemagick x11-utils strace valgrind) ;;
+        play) packages+=(libsdl1.2-compat) ;;
+        *) echo "unknown package group: $group" >&2; exit 2 ;;
+    esac
+done
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$p")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,38 @@
+// The high-score table: ten best scores with three-character names, kept in "data.dat".
+#pragma once
+
+#include <SDL/SDL.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct ScoreEntry {
+    int32_t score;
+    char name[4];  // up to three characters and a NUL
+};
+
+using ScoreTable = std::vector<ScoreEntry>;
+
+constexpr int kListedScores = 10;
+
+// Reads the text of a score file: pairs of lines, a score then a name. Stops at a line of
+// 80 or more characters. The result is sorted and holds at least ten entries (padded with
+// score 0 and an empty name).
+ScoreTable parseScores(const std::string& text);
+// The first ten entries as the twenty lines of a score file.
+std::string formatScores(const ScoreTable& table);
+// Highest score first; equal scores keep their order.
+void sortScores(ScoreTable& table);
+// True when score beats the tenth entry.
+bool entersTable(const ScoreTable& table, int32_t score);
+// Appends an entry with the first three characters of name and sorts again.
+void insertScore(ScoreTable& table, int32_t score, const char* name);
+
+// Reads path; a missing or unreadable file gives ten empty entries.
+ScoreTable loadScores(const char* path);
+// Replaces path with the first ten entries; the old file stays whole if this fails.
+bool saveScores(const ScoreTable& table, const char* path);
+
+// Draws names at x 180 and scores at x 230, rows 14 pixels apart from y 65, into picture.
+void drawListing(const ScoreTable& table, SDL_Surface* picture);
