@@ -1,7 +1,6 @@
 // The Game record's construction and the player's move.
 #include "game/Game.h"
 
-
 Game::Game()
     : level(1),
       playerCol(0),

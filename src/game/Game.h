@@ -46,7 +46,7 @@ constexpr int kEnemyCount = 3;
 enum BonusKind : int32_t { kPointsBonus = 0, kPenaltyBonus = 1, kLifeBonus = 2, kRecallBonus = 3 };
 
 class Game {
-public:
+  public:
     Game();
 
     // Level setup: builds the board, pickups and enemies of a level; a level outside

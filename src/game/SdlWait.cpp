@@ -1,6 +1,10 @@
 // The real waits, linked into the game only.
 #include "game/Wait.h"
 
-void waitMs(Uint32 ms) { SDL_Delay(ms); }
+void waitMs(Uint32 ms) {
+    SDL_Delay(ms);
+}
 
-int waitForEvent(SDL_Event* event) { return SDL_WaitEvent(event); }
+int waitForEvent(SDL_Event* event) {
+    return SDL_WaitEvent(event);
+}

@@ -25,4 +25,6 @@ SDL_Surface* ImageLoader::loadKeyedImage(std::string path) const {
     return picture;
 }
 
-SDL_Surface* ImageLoader::loadImage(std::string path) const { return loadConverted(path); }
+SDL_Surface* ImageLoader::loadImage(std::string path) const {
+    return loadConverted(path);
+}

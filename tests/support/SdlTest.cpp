@@ -51,4 +51,6 @@ Rgb asStored(SDL_Surface* surface, int r, int g, int b) {
     return Rgb{sr, sg, sb};
 }
 
-std::string imagePath(const std::string& file) { return std::string(DWINDLE_IMAGES_DIR) + "/" + file; }
+std::string imagePath(const std::string& file) {
+    return std::string(DWINDLE_IMAGES_DIR) + "/" + file;
+}

@@ -9,7 +9,7 @@
 #include "support/TestWait.h"
 
 class SdlTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 

@@ -12,7 +12,9 @@ WaitHooks& hooks() {
 }
 }  // namespace
 
-WaitHooks& testWaits() { return hooks(); }
+WaitHooks& testWaits() {
+    return hooks();
+}
 
 void waitMs(Uint32 ms) {
     WaitHooks& h = hooks();

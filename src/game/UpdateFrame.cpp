@@ -1,0 +1,40 @@
+// One frame of play, in its fixed order: every step reads the state the earlier ones left.
+#include "game/Board.h"
+#include "game/Bonuses.h"
+#include "game/Fate.h"
+#include "game/Game.h"
+#include "game/Pause.h"
+
+void Game::updateFrame(SDL_Surface* screen, int frameCounter, SDL_Surface* playerPicture,
+                       SDL_Surface* portalPicture, SDL_Surface* pointsPicture,
+                       SDL_Surface* penaltyPicture, SDL_Surface* lifePicture,
+                       SDL_Surface* recallPicture, SDL_Surface* enemy1Picture,
+                       SDL_Surface* enemy2Picture, SDL_Surface* enemy3Picture) {
+    SDL_Surface* const bonusPictures[4] = {pointsPicture, penaltyPicture, lifePicture,
+                                           recallPicture};
+    SDL_Surface* const enemyPictures[kEnemyCount] = {enemy1Picture, enemy2Picture, enemy3Picture};
+
+    drawPlatforms(screen,
+                  isShrinkTick(frameCounter) ? cyclePlatforms(*this) : presentPlatforms(*this));
+    updateBonuses(*this);
+    drawBonuses(*this, screen, bonusPictures);
+    drawPortal(*this, screen, portalPicture);
+    drawPlayer(*this, screen, playerPicture);
+    updateEnemyPresence(*this);
+    drawEnemies(*this, screen, enemyPictures);
+    SDL_Flip(screen);
+
+    // What follows draws nothing: the frame just shown stays up through any pause.
+    if (checkFall(*this) == Outcome::Replay) {
+        pauseGame();
+    }
+    for (Enemy& enemy : enemies) {
+        if (checkCapture(*this, enemy) == Outcome::Replay) {
+            pauseGame();
+        }
+    }
+    if (onPortal(*this)) {
+        pauseGame();
+        enterNextLevel(*this);
+    }
+}

@@ -1,0 +1,126 @@
+// The main loop: menu passes and play passes until the player leaves.
+#include "shell/MainLoop.h"
+
+#include "game/Pause.h"
+#include "game/Wait.h"
+#include "gfx/ImageLoader.h"
+
+namespace {
+
+constexpr int kLastFrame = 10000;
+constexpr Uint32 kPassDelayMs = 50;
+
+// Stick buttons as the handheld reports them.
+enum Button : Uint8 { kStickUp = 0, kStickLeft = 2, kStickDown = 4, kStickRight = 6, kSelect = 9 };
+
+// Returns true when the player leaves.
+bool menuPass(Game& game, ScoreTable& table, SDL_Surface* screen) {
+    discardPendingEvents();
+    if (entersTable(table, game.score)) {
+        game.enterName(screen);
+        insertScore(table, game.score, game.name);
+        game.score = 0;
+    }
+    // Loaded afresh on every visit and released once shown.
+    SDL_Surface* menu = ImageLoader().loadKeyedImage("Images/menu.png");
+    drawListing(table, menu);
+    drawPicture(game.painter, menu, screen, 0, 0);
+    SDL_FreeSurface(menu);
+    SDL_Flip(screen);
+    if (game.waitForStart()) {
+        game.playing = true;
+        game.setupLevel(1);
+        return false;
+    }
+    return true;
+}
+
+void playPass(Game& game, SDL_Surface* screen, const Pictures& p, int frameCounter) {
+    game.drawHud(screen);
+    game.updateFrame(screen, frameCounter, p.player, p.portal, p.bonus[0], p.bonus[1], p.bonus[2],
+                     p.bonus[3], p.enemy[0], p.enemy[1], p.enemy[2]);
+    game.stepEnemies(frameCounter);
+}
+
+void handleInput(Game& game) {
+    bool quit = false;
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+        quit = applyPlayInput(game, event) || quit;
+    }
+    // Kept for the menu pass that follows, which files the score and then leaves.
+    if (quit) {
+        requestQuit();
+    }
+}
+
+}  // namespace
+
+bool applyPlayInput(Game& game, const SDL_Event& event) {
+    if (event.type == SDL_QUIT) {
+        game.playing = false;
+        return true;
+    }
+    if (event.type == SDL_KEYDOWN) {
+        switch (event.key.keysym.sym) {
+            case SDLK_UP:
+                game.movePlayer('Y', false);
+                break;
+            case SDLK_DOWN:
+                game.movePlayer('Y', true);
+                break;
+            case SDLK_LEFT:
+                game.movePlayer('X', false);
+                break;
+            case SDLK_RIGHT:
+                game.movePlayer('X', true);
+                break;
+            case SDLK_ESCAPE:
+                game.playing = false;
+                break;
+            default:
+                break;
+        }
+    } else if (event.type == SDL_JOYBUTTONDOWN) {
+        switch (event.jbutton.button) {
+            case kStickUp:
+                game.movePlayer('Y', false);
+                break;
+            case kStickLeft:
+                game.movePlayer('X', false);
+                break;
+            case kStickDown:
+                game.movePlayer('Y', true);
+                break;
+            case kStickRight:
+                game.movePlayer('X', true);
+                break;
+            case kSelect:
+                game.playing = false;
+                break;
+            default:
+                break;
+        }
+    }
+    return false;
+}
+
+void runLoop(Game& game, ScoreTable& table, SDL_Surface* screen, const Pictures& pictures,
+             int& frameCounter) {
+    frameCounter = 0;
+    bool leave = false;
+    while (!leave) {
+        if (!game.playing) {
+            leave = menuPass(game, table, screen);
+        } else {
+            playPass(game, screen, pictures, frameCounter);
+            leave = false;
+        }
+        handleInput(game);
+        SDL_Flip(screen);
+        waitMs(kPassDelayMs);
+        frameCounter = frameCounter + 1 > kLastFrame ? 0 : frameCounter + 1;
+        // The canvas the next pass draws on.
+        drawPicture(game.painter, pictures.background, screen, 0, 0);
+    }
+}

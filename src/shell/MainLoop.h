@@ -1,0 +1,16 @@
+// The main loop: menu passes and play passes until the player leaves.
+#pragma once
+
+#include <SDL/SDL.h>
+
+#include "game/Game.h"
+#include "shell/Pictures.h"
+#include "shell/ScoreTable.h"
+
+// Applies one event of the play input: arrows and stick move, Escape and SELECT end the game.
+// A quit request ends the game as Escape does; returns true for it.
+bool applyPlayInput(Game& game, const SDL_Event& event);
+
+// Runs passes until the player leaves the menu. frameCounter counts every pass, 0 to 10000.
+void runLoop(Game& game, ScoreTable& table, SDL_Surface* screen, const Pictures& pictures,
+             int& frameCounter);

@@ -1,0 +1,47 @@
+// The pictures loaded once at start-up.
+#include "shell/Pictures.h"
+
+#include <SDL/SDL_image.h>
+
+#include <cstdio>
+
+#include "gfx/ImageLoader.h"
+
+namespace {
+struct Slot {
+    const char* path;
+    bool keyed;
+    SDL_Surface** picture;
+};
+}  // namespace
+
+bool loadPictures(Pictures& p) {
+    const Slot slots[] = {
+        {"Images/char.png", true, &p.player},       {"Images/portal.png", true, &p.portal},
+        {"Images/image.jpg", false, &p.background}, {"Images/bbonus.png", true, &p.bonus[0]},
+        {"Images/obonus.png", true, &p.bonus[1]},   {"Images/rbonus.png", true, &p.bonus[2]},
+        {"Images/gbonus.png", true, &p.bonus[3]},   {"Images/enemy1.png", true, &p.enemy[0]},
+        {"Images/enemy2.png", true, &p.enemy[1]},   {"Images/enemy3.png", true, &p.enemy[2]},
+        {"Images/intro.png", true, &p.intro},       {"Images/namescreen.png", true, &p.nameScreen},
+    };
+    ImageLoader loader;
+    bool all = true;
+    for (const Slot& slot : slots) {
+        *slot.picture = slot.keyed ? loader.loadKeyedImage(slot.path) : loader.loadImage(slot.path);
+        if (*slot.picture == nullptr) {
+            std::fprintf(stderr, "Couldn't load picture %s: %s\n", slot.path, IMG_GetError());
+            all = false;
+        }
+    }
+    return all;
+}
+
+void freePictures(Pictures& p) {
+    SDL_Surface** all[] = {&p.player,   &p.portal,   &p.background, &p.bonus[0],
+                           &p.bonus[1], &p.bonus[2], &p.bonus[3],   &p.enemy[0],
+                           &p.enemy[1], &p.enemy[2], &p.intro,      &p.nameScreen};
+    for (SDL_Surface** picture : all) {
+        SDL_FreeSurface(*picture);
+        *picture = nullptr;
+    }
+}

@@ -1,0 +1,19 @@
+// The pictures loaded once at start-up.
+#pragma once
+
+#include <SDL/SDL.h>
+
+struct Pictures {
+    SDL_Surface* player = nullptr;
+    SDL_Surface* portal = nullptr;
+    SDL_Surface* background = nullptr;
+    SDL_Surface* bonus[4] = {};
+    SDL_Surface* enemy[3] = {};
+    SDL_Surface* intro = nullptr;
+    SDL_Surface* nameScreen = nullptr;
+};
+
+// Loads every start-up picture from Images/ below the working folder. Writes a line to
+// standard error for each one that fails and returns false if any did.
+bool loadPictures(Pictures& pictures);
+void freePictures(Pictures& pictures);

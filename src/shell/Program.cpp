@@ -1,0 +1,75 @@
+// The program: start-up, the splash pictures, the main loop and shut-down.
+#include "shell/Program.h"
+
+#include <SDL/SDL.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+#include "game/Game.h"
+#include "game/Wait.h"
+#include "shell/MainLoop.h"
+#include "shell/Pictures.h"
+#include "shell/ScoreTable.h"
+
+namespace {
+constexpr const char* kScoreFile = "data.dat";
+constexpr Uint32 kSplashMs = 4000;
+
+void showSplash(const Painter& painter, SDL_Surface* screen, SDL_Surface* picture) {
+    drawPicture(painter, picture, screen, 0, 0);
+    SDL_Flip(screen);
+    waitMs(kSplashMs);
+}
+}  // namespace
+
+int runProgram() {
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    Game game;
+    // Read before SDL starts, so that a platform failure never touches the file.
+    ScoreTable table = loadScores(kScoreFile);
+
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) < 0) {
+        return 1;
+    }
+    SDL_Surface* screen = SDL_SetVideoMode(320, 240, 16, SDL_SWSURFACE);
+    if (screen == nullptr) {
+        std::fprintf(stderr, "Couldn't set video mode: %s\n", SDL_GetError());
+        SDL_Quit();
+        return 1;
+    }
+    // The handheld's buttons; a desktop without a joystick plays from the keyboard.
+    SDL_Joystick* joystick = SDL_JoystickOpen(0);
+    Pictures pictures;
+    if (!loadPictures(pictures)) {
+        freePictures(pictures);
+        SDL_Quit();
+        return 1;
+    }
+    SDL_ShowCursor(SDL_DISABLE);
+    SDL_EnableKeyRepeat(500, 30);
+
+    Painter painter;
+    showSplash(painter, screen, pictures.nameScreen);
+    showSplash(painter, screen, pictures.intro);
+
+    int frameCounter = 0;
+    runLoop(game, table, screen, pictures, frameCounter);
+
+    saveScores(table, kScoreFile);
+    sync();
+    freePictures(pictures);
+    if (joystick != nullptr) {
+        SDL_JoystickClose(joystick);
+    }
+    SDL_Quit();
+    return 0;
+}
+
+void handOverToMenu() {
+    if (chdir("/usr/gp2x") == 0) {
+        execl("/usr/gp2x/gp2xmenu", "/usr/gp2x/gp2xmenu", static_cast<char*>(nullptr));
+    }
+}
