@@ -107,7 +107,6 @@ bool applyPlayInput(Game& game, const SDL_Event& event) {
 
 void runLoop(Game& game, ScoreTable& table, SDL_Surface* screen, const Pictures& pictures,
              int& frameCounter) {
-    frameCounter = 0;
     bool leave = false;
     while (!leave) {
         if (!game.playing) {
