@@ -317,4 +317,55 @@ TEST_F(MainLoopTest, QuitInMenuLeaves) {
     EXPECT_FALSE(game.playing);
 }
 
+TEST_F(MainLoopTest, GameThroughAllFifteenLevelsToTheMenu) {
+    std::srand(2024);
+    menuVisits.push_back([] { pressKey(SDLK_SPACE); });
+    std::vector<int> levelsSeen;
+    atPassEnd = [&](int) {
+        if (!game.playing || (!levelsSeen.empty() && levelsSeen.back() == game.level)) {
+            return;
+        }
+        // A new level: straight up and across to the portal within one pass, so the player
+        // stands on no platform but the start and the portal; the enemies and any pickup
+        // on the start cell are kept out of the way.
+        levelsSeen.push_back(game.level);
+        EXPECT_EQ(0, game.playerCol);
+        EXPECT_EQ(game.rows - 1, game.playerRow);
+        EXPECT_EQ(3, game.lives);
+        EXPECT_EQ(500 * (game.level - 1), game.score);
+        for (Enemy& enemy : game.enemies) {
+            enemy.enabled = false;
+        }
+        for (Bonus& bonus : game.bonuses) {
+            if (bonus.col == 0 && bonus.row == game.rows - 1) {
+                bonus.enabled = false;
+            }
+        }
+        for (int i = 1; i < game.rows; ++i) {
+            pressKey(SDLK_UP);
+        }
+        for (int i = 1; i < game.cols; ++i) {
+            pressKey(SDLK_RIGHT);
+        }
+    };
+    int pauses = 0;
+    inPause = [&] { ++pauses; };
+    inNameEntry = [](int namePass) {
+        if (namePass == 1) {
+            pressKey(SDLK_SPACE);
+        }
+    };
+    run();
+    std::vector<int> allLevels;
+    for (int level = 1; level <= 15; ++level) {
+        allLevels.push_back(level);
+    }
+    EXPECT_EQ(allLevels, levelsSeen);
+    EXPECT_EQ(15, pauses);
+    EXPECT_FALSE(game.playing);
+    EXPECT_EQ(16, game.level);
+    EXPECT_EQ(7500, table[0].score);
+    EXPECT_STREQ("AAA", table[0].name);
+}
+
 }  // namespace

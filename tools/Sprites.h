@@ -1,0 +1,12 @@
+// The game's sprites: the player, the three enemies, the portal and the four pickups.
+#pragma once
+
+#include "Canvas.h"
+
+enum class Pickup { Points, Penalty, ExtraLife, SendBack };
+
+// Each sprite is surrounded by the key colour so the game blits only the figure.
+Canvas playerSprite();
+Canvas enemySprite(int number);  // 1 to 3
+Canvas portalSprite();
+Canvas pickupSprite(Pickup kind);
