@@ -1,0 +1,71 @@
+// libFuzzer target: any bytes as "data.dat" must load into a sorted table of at least ten
+// entries, and saving then loading again must give back the same first ten.
+#include <stdlib.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "shell/ScoreTable.h"
+
+namespace {
+
+void check(bool ok) {
+    if (!ok) {
+        __builtin_trap();
+    }
+}
+
+// One folder for the whole run, removed when the fuzzer exits. Never freed, so that it
+// still exists when the exit handler runs.
+const std::string& workDir() {
+    static const std::string* dir = [] {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "score-fuzz-XXXXXX").string();
+        check(mkdtemp(pattern.data()) != nullptr);
+        std::atexit([] { std::filesystem::remove_all(workDir()); });
+        return new std::string(pattern);
+    }();
+    return *dir;
+}
+
+void checkTable(const ScoreTable& table) {
+    check(table.size() >= kListedScores);
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        // name[3] == 0 also bounds strlen(name) by three.
+        check(table[i].name[3] == '\0');
+        check(i == 0 || table[i - 1].score >= table[i].score);
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string input = workDir() + "/data.dat";
+    const std::string saved = workDir() + "/saved.dat";
+    std::FILE* file = std::fopen(input.c_str(), "wb");
+    check(file != nullptr);
+    check(std::fwrite(data, 1, size, file) == size);
+    check(std::fclose(file) == 0);
+
+    const ScoreTable first = loadScores(input.c_str());
+    checkTable(first);
+    check(saveScores(first, saved.c_str()));
+    const ScoreTable again = loadScores(saved.c_str());
+    checkTable(again);
+
+    for (int i = 0; i < kListedScores; ++i) {
+        check(first[i].score == again[i].score);
+        // Names from a file hold no newline, but one would be saved as a space.
+        char expected[4];
+        std::memcpy(expected, first[i].name, sizeof expected);
+        for (char& c : expected) {
+            c = c == '\n' ? ' ' : c;
+        }
+        check(std::strcmp(expected, again[i].name) == 0);
+    }
+    return 0;
+}
