@@ -1,6 +1,7 @@
 // The main loop driven by injected input: menu and play passes, the frame counter, quitting.
 #include <gtest/gtest.h>
 
+#include <malloc.h>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
@@ -366,6 +367,73 @@ TEST_F(MainLoopTest, GameThroughAllFifteenLevelsToTheMenu) {
     EXPECT_EQ(16, game.level);
     EXPECT_EQ(7500, table[0].score);
     EXPECT_STREQ("AAA", table[0].name);
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+#define DWINDLE_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define DWINDLE_ASAN 1
+#endif
+#endif
+#ifdef DWINDLE_ASAN
+#include <sanitizer/allocator_interface.h>
+#endif
+
+// Bytes handed out by the allocator and not yet given back. The sanitizer's count is exact;
+// glibc's also holds freed blocks kept in its per-thread cache, hence the slack.
+size_t heapInUse() {
+#ifdef DWINDLE_ASAN
+    return __sanitizer_get_current_allocated_bytes();
+#else
+    return mallinfo2().uordblks;
+#endif
+}
+#ifdef DWINDLE_ASAN
+constexpr size_t kHeapSlack = 0;
+#else
+constexpr size_t kHeapSlack = 8192;
+#endif
+
+TEST_F(MainLoopTest, MenuAndNameEntryVisitsDoNotGrowMemory) {
+    // 500 menu visits, every fifth after a game whose score enters the table.
+    int visits = 0;
+    size_t atHundred = 0, atFiveHundred = 0;
+    size_t tableAtHundred = 0;
+    std::function<void()> visit = [&] {
+        ++visits;
+        if (visits == 100) {
+            atHundred = heapInUse();
+            tableAtHundred = table.capacity();
+        }
+        if (visits == 500) {
+            atFiveHundred = heapInUse();
+            pressKey(SDLK_ESCAPE);
+            return;
+        }
+        menuVisits.push_back(visit);
+        pressKey(SDLK_SPACE);
+    };
+    menuVisits.push_back(visit);
+    atPassEnd = [&](int) {
+        if (game.playing) {
+            calmBoard(game);
+            game.score = visits % 5 == 4 ? 100000 + visits : 0;  // higher every time
+            pressKey(SDLK_ESCAPE);
+        }
+    };
+    inNameEntry = [](int namePass) {
+        if (namePass % 2 == 1) {  // each visit: a pass that waits, then one that confirms
+            pressKey(SDLK_SPACE);
+        }
+    };
+    run();
+    EXPECT_EQ(500, visits);
+    EXPECT_EQ(200, nameEntryPasses);  // 100 visits of two passes
+    // The table keeps every entry by design; everything else comes back.
+    const size_t tableGrowth = (table.capacity() - tableAtHundred) * sizeof(ScoreEntry);
+    EXPECT_LE(atFiveHundred, atHundred + tableGrowth + kHeapSlack)
+        << "at the 100th visit " << atHundred << ", at the 500th " << atFiveHundred;
 }
 
 }  // namespace
