@@ -1,0 +1,134 @@
+// The jobs the scripts run under callgrind, strace and time: passes, a scripted game, start-ups.
+#include <SDL/SDL.h>
+#include <sys/prctl.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "Modes.h"
+#include "Scene.h"
+#include "shell/MainLoop.h"
+
+// Callgrind counts from the entry of measuredPass to its return (--toggle-collect), so the
+// start-up and the board copy between passes stay out of the count.
+__attribute__((noinline)) void measuredPass(Scene& scene, char kind, int frame) {
+    if (kind == 'p') {
+        scene.playPass(frame);
+    } else if (kind == 'f') {
+        scene.floorPass(frame);
+    } else {
+        scene.restore();
+    }
+}
+
+int runInstructionJob(const char* kind, int level, const char* frame, int n) {
+    const bool known = std::strcmp(kind, "play") == 0 || std::strcmp(kind, "floor") == 0 ||
+                       std::strcmp(kind, "copy") == 0;
+    if (!known || n <= 0 || level < 1 || level > 15) {
+        std::fprintf(stderr, "dwindle_bench: bad instruction job\n");
+        return 2;
+    }
+    Scene scene(level);
+    const int f = std::strcmp(frame, "tick") == 0 ? Scene::kTickFrame : Scene::kPlainFrame;
+    for (int i = 0; i < n; ++i) {
+        scene.restore();
+        measuredPass(scene, kind[0], f);
+    }
+    if (kind[0] == 'p') {
+        checkSteady(scene, level);
+    }
+    endSession();
+    return 0;
+}
+
+int runPlayJob(int n) {
+    const Session& s = session();
+    const Pictures& p = s.pictures;
+    Game game;
+    std::srand(7);
+    int frameCounter = 0;
+    int games = 0;
+    int levelsReached = 0;
+    // The thread name is the marker: prctl touches no file.
+    prctl(PR_SET_NAME, "dw-play");
+    for (int i = 0; i < n; ++i) {
+        if (!game.playing) {
+            // A new game, as the menu starts one, but each in turn from the first level of
+            // another band, so that every board size is played.
+            game.playing = true;
+            game.lives = 3;
+            game.score = 0;
+            game.setupLevel(kBandLevels[games++ % 3]);
+        }
+        // The player heads for the portal: a step right or up every fifth pass.
+        if (i % 5 == 0) {
+            SDL_Event key{};
+            key.type = SDL_KEYDOWN;
+            key.key.keysym.sym = i / 5 % 2 == 0 ? SDLK_RIGHT : SDLK_UP;
+            SDL_PushEvent(&key);
+        }
+        // The main loop's play pass, input, flip and next canvas.
+        game.drawHud(s.screen);
+        game.updateFrame(s.screen, frameCounter, p.player, p.portal, p.bonus[0], p.bonus[1],
+                         p.bonus[2], p.bonus[3], p.enemy[0], p.enemy[1], p.enemy[2]);
+        game.stepEnemies(frameCounter);
+        SDL_Event event;
+        while (SDL_PollEvent(&event)) {
+            applyPlayInput(game, event);
+        }
+        SDL_Flip(s.screen);
+        frameCounter = frameCounter + 1 > 10000 ? 0 : frameCounter + 1;
+        drawPicture(game.painter, p.background, s.screen, 0, 0);
+        levelsReached = std::max(levelsReached, static_cast<int>(game.level));
+    }
+    prctl(PR_SET_NAME, "dw-done");
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("passes %d, games %d, highest level %d, max RSS %ld KiB\n", n, games, levelsReached,
+                usage.ru_maxrss);
+    endSession();
+    return 0;
+}
+
+int runStartupJob(int n) {
+    if (n <= 0 || chdir(DWINDLE_IMAGES_DIR "/..") != 0) {
+        std::fprintf(stderr, "dwindle_bench: bad start-up job\n");
+        return 2;
+    }
+    std::vector<double> ms;
+    for (int i = 0; i < n; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        // The program's start-up steps up to the first splash on screen.
+        if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) < 0) {
+            return 1;
+        }
+        SDL_Surface* screen = SDL_SetVideoMode(320, 240, 16, SDL_SWSURFACE);
+        SDL_Joystick* joystick = SDL_JoystickOpen(0);
+        Pictures pictures;
+        if (screen == nullptr || !loadPictures(pictures)) {
+            return 1;
+        }
+        SDL_ShowCursor(SDL_DISABLE);
+        SDL_EnableKeyRepeat(500, 30);
+        drawPicture(Painter(), pictures.nameScreen, screen, 0, 0);
+        SDL_Flip(screen);
+        const auto shown = std::chrono::steady_clock::now();
+        ms.push_back(std::chrono::duration<double, std::milli>(shown - start).count());
+        freePictures(pictures);
+        if (joystick != nullptr) {
+            SDL_JoystickClose(joystick);
+        }
+        SDL_Quit();
+    }
+    std::sort(ms.begin(), ms.end());
+    std::printf(
+        "start-up to first splash: median %.2f ms, fastest %.2f ms, slowest %.2f ms (%d runs)\n",
+        ms[ms.size() / 2], ms.front(), ms.back(), n);
+    return 0;
+}

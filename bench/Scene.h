@@ -1,0 +1,68 @@
+// The measured scenes: SDL with the game's pictures, each band's full board, pass and floor.
+#pragma once
+
+#include <SDL/SDL.h>
+
+#include "game/Board.h"
+#include "game/Game.h"
+#include "shell/Pictures.h"
+
+// SDL started as the game starts it, and the pictures loaded from the build's Images folder.
+struct Session {
+    SDL_Surface* screen = nullptr;
+    Pictures pictures;
+};
+
+// Starts SDL (the caller sets SDL_VIDEODRIVER) and loads the pictures; exits on failure.
+Session& session();
+void endSession();
+
+// The bands measured, by their first level.
+constexpr int kBandLevels[3] = {1, 6, 11};
+const char* bandName(int level);
+
+// What the floor draws: the same calls the pass makes, prepared beforehand.
+struct FloorDrawing {
+    struct Text {
+        char text[16];
+        Sint16 x, y;
+    };
+    struct Sprite {
+        SDL_Surface* picture;
+        Sint16 x, y;
+    };
+    Text texts[6];
+    PlatformDrawing platforms;
+    Sprite sprites[kBonusCount + 2 + kEnemyCount];
+    int spriteCount = 0;
+};
+
+// A full board: every platform present at full size, every pickup and enemy the band
+// has enabled and visible, the player on the start cell away from them all.
+class Scene {
+  public:
+    // Frames of each kind: 0 shrinks the platforms and moves the enemies, 1 does neither.
+    static constexpr int kTickFrame = 0;
+    static constexpr int kPlainFrame = 1;
+
+    explicit Scene(int level);
+
+    // Puts the saved full board back in place.
+    void restore() { game = saved; }
+    // Background, HUD, the frame's rules and drawing, the enemies' step: the game's play pass.
+    void playPass(int frame);
+    // The drawing calls of that pass alone.
+    void floorPass(int frame) const;
+
+    Game game;
+
+  private:
+    static int floorIndex(int frame) { return frame == kTickFrame ? 0 : 1; }
+
+    Game saved;
+    FloorDrawing floors[2];
+};
+
+// Stops with a message when the play pass left the full board other than expected: a
+// pause, a vanished platform, a capture or a collection would measure something else.
+void checkSteady(const Scene& scene, int level);

@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Instructions per play pass and per drawing-floor pass in every band, counted by callgrind.
+# Usage: bench/measure.sh [BUILD_DIR] [PASSES]   (defaults: build/, 100 passes per count)
+# Set SHOW_TOP=1 to also print the costliest functions of the 8x6 play pass.
+# Exits 1 when a target is missed: over 1.3 million instructions per 8x6 pass, or a pass
+# over 1.05 times its floor.
+set -euo pipefail
+repo=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "${1:-$repo/build}" && pwd)
+passes=${2:-100}
+bench=$build/bench/dwindle_bench
+export SDL_VIDEODRIVER=dummy
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# count KIND LEVEL FRAME: instructions per pass, only inside measuredPass.
+count() {
+    local out=$work/$1-$2-$3.out
+    valgrind --tool=callgrind --callgrind-out-file="$out" --collect-atstart=no \
+        --toggle-collect='measuredPass*' "$bench" instructions "$1" "$2" "$3" "$passes" \
+        >"$work/log" 2>&1 || { cat "$work/log" >&2; exit 2; }
+    awk -v n="$passes" '/^totals:/ { printf "%d", $2 / n }' "$out"
+}
+
+missed=0
+printf '%-5s %-6s %12s %12s %12s %7s\n' band frame play/pass floor/pass copy/pass ratio
+for level in 1 6 11; do
+    case $level in 1) band=5x4 ;; 6) band=6x5 ;; 11) band=8x6 ;; esac
+    copy=$(count copy "$level" plain)
+    for frame in tick plain; do
+        play=$(count play "$level" "$frame")
+        floor=$(count floor "$level" "$frame")
+        ratio=$(awk -v p="$play" -v f="$floor" 'BEGIN { printf "%.3f", p / f }')
+        printf '%-5s %-6s %12d %12d %12d %7s\n' "$band" "$frame" "$play" "$floor" "$copy" "$ratio"
+        if awk -v r="$ratio" 'BEGIN { exit !(r > 1.05) }'; then
+            echo "  MISSED: the $band $frame pass is over 1.05 times its floor"
+            missed=1
+        fi
+        if [ "$band" = 8x6 ] && [ "$play" -gt 1300000 ]; then
+            echo "  MISSED: the 8x6 $frame pass takes over 1.3 million instructions"
+            missed=1
+        fi
+    done
+done
+echo "(play/pass excludes the board copy that restores the full board between passes)"
+
+if [ "${SHOW_TOP:-0}" = 1 ]; then
+    echo
+    echo "Costliest functions of the 8x6 tick play pass (instructions over $passes passes):"
+    callgrind_annotate --inclusive=no "$work/play-11-tick.out" 2>/dev/null |
+        awk '/file:function/ { on = 1; next } on && NF' | head -15
+fi
+exit "$missed"
