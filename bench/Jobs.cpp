@@ -132,3 +132,23 @@ int runStartupJob(int n) {
         ms[ms.size() / 2], ms.front(), ms.back(), n);
     return 0;
 }
+
+int runShotJob(int level, const char* path) {
+    const Session& s = session();
+    const Pictures& p = s.pictures;
+    Game game;
+    std::srand(static_cast<unsigned>(level) * 7919u);
+    game.playing = true;
+    game.setupLevel(level);
+    // The game's own passes from the level's start up to the first platform tick and a bit.
+    for (int frame = 1; frame <= 20 && game.playing; ++frame) {
+        drawPicture(game.painter, p.background, s.screen, 0, 0);
+        game.drawHud(s.screen);
+        game.updateFrame(s.screen, frame, p.player, p.portal, p.bonus[0], p.bonus[1], p.bonus[2],
+                         p.bonus[3], p.enemy[0], p.enemy[1], p.enemy[2]);
+        game.stepEnemies(frame);
+    }
+    const int saved = SDL_SaveBMP(s.screen, path);
+    endSession();
+    return saved == 0 ? 0 : 1;
+}

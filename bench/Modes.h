@@ -11,3 +11,5 @@ int runInstructionJob(const char* kind, int level, const char* frame, int n);
 int runPlayJob(int n);
 // Times n start-ups: SDL, the video mode, the joystick, the pictures, the first splash shown.
 int runStartupJob(int n);
+// Plays the first twenty passes of a level and saves the screen as a BMP picture.
+int runShotJob(int level, const char* path);

@@ -11,7 +11,8 @@ int usage() {
                  "usage: dwindle_bench [benchmark flags]\n"
                  "       dwindle_bench instructions play|floor|copy LEVEL tick|plain N\n"
                  "       dwindle_bench play N\n"
-                 "       dwindle_bench startup N\n");
+                 "       dwindle_bench startup N\n"
+                 "       dwindle_bench shot LEVEL FILE.bmp\n");
     return 2;
 }
 }  // namespace
@@ -29,6 +30,9 @@ int main(int argc, char** argv) {
     }
     if (std::strcmp(job, "startup") == 0 && argc == 3) {
         return runStartupJob(std::atoi(argv[2]));
+    }
+    if (std::strcmp(job, "shot") == 0 && argc == 4) {
+        return runShotJob(std::atoi(argv[2]), argv[3]);
     }
     return usage();
 }
