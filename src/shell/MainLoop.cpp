@@ -4,14 +4,12 @@
 #include "game/Pause.h"
 #include "game/Wait.h"
 #include "gfx/ImageLoader.h"
+#include "shell/Input.h"
 
 namespace {
 
 constexpr int kLastFrame = 10000;
 constexpr Uint32 kPassDelayMs = 50;
-
-// Stick buttons as the handheld reports them.
-enum Button : Uint8 { kStickUp = 0, kStickLeft = 2, kStickDown = 4, kStickRight = 6, kSelect = 9 };
 
 // Returns true when the player leaves.
 bool menuPass(Game& game, ScoreTable& table, SDL_Surface* screen) {
@@ -57,52 +55,28 @@ void handleInput(Game& game) {
 }  // namespace
 
 bool applyPlayInput(Game& game, const SDL_Event& event) {
-    if (event.type == SDL_QUIT) {
+    switch (directionOf(event)) {
+        case Direction::Up:
+            game.movePlayer('Y', false);
+            return false;
+        case Direction::Down:
+            game.movePlayer('Y', true);
+            return false;
+        case Direction::Left:
+            game.movePlayer('X', false);
+            return false;
+        case Direction::Right:
+            game.movePlayer('X', true);
+            return false;
+        case Direction::None:
+            break;
+    }
+    const bool leave = (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) ||
+                       (event.type == SDL_JOYBUTTONDOWN && event.jbutton.button == kSelectButton);
+    if (leave || event.type == SDL_QUIT) {
         game.playing = false;
-        return true;
     }
-    if (event.type == SDL_KEYDOWN) {
-        switch (event.key.keysym.sym) {
-            case SDLK_UP:
-                game.movePlayer('Y', false);
-                break;
-            case SDLK_DOWN:
-                game.movePlayer('Y', true);
-                break;
-            case SDLK_LEFT:
-                game.movePlayer('X', false);
-                break;
-            case SDLK_RIGHT:
-                game.movePlayer('X', true);
-                break;
-            case SDLK_ESCAPE:
-                game.playing = false;
-                break;
-            default:
-                break;
-        }
-    } else if (event.type == SDL_JOYBUTTONDOWN) {
-        switch (event.jbutton.button) {
-            case kStickUp:
-                game.movePlayer('Y', false);
-                break;
-            case kStickLeft:
-                game.movePlayer('X', false);
-                break;
-            case kStickDown:
-                game.movePlayer('Y', true);
-                break;
-            case kStickRight:
-                game.movePlayer('X', true);
-                break;
-            case kSelect:
-                game.playing = false;
-                break;
-            default:
-                break;
-        }
-    }
-    return false;
+    return event.type == SDL_QUIT;
 }
 
 void runLoop(Game& game, ScoreTable& table, SDL_Surface* screen, const Pictures& pictures,

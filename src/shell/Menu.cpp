@@ -1,11 +1,7 @@
 // The menu's wait for the player to start a game or leave.
 #include "game/Game.h"
 #include "game/Wait.h"
-
-namespace {
-constexpr Uint8 kStartButton = 8;
-constexpr Uint8 kSelectButton = 9;
-}  // namespace
+#include "shell/Input.h"
 
 bool Game::waitForStart() {
     SDL_Event event;

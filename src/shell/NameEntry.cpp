@@ -5,79 +5,36 @@
 #include "game/Pause.h"
 #include "game/Wait.h"
 #include "gfx/ImageLoader.h"
+#include "shell/Input.h"
 
 namespace {
 constexpr int kHighestCode = 128;
-constexpr Uint8 kStickUp = 0, kStickLeft = 2, kStickDown = 4, kStickRight = 6, kButtonX = 14;
 constexpr Uint32 kPassDelayMs = 80;
 constexpr int kTextY = 130;
 
-enum class Action { None, Up, Down, Left, Right, Confirm };
-
-Action actionOf(const SDL_Event& event) {
-    if (event.type == SDL_KEYDOWN) {
-        switch (event.key.keysym.sym) {
-            case SDLK_SPACE:
-                return Action::Confirm;
-            case SDLK_UP:
-                return Action::Up;
-            case SDLK_DOWN:
-                return Action::Down;
-            case SDLK_LEFT:
-                return Action::Left;
-            case SDLK_RIGHT:
-                return Action::Right;
-            default:
-                return Action::None;
-        }
-    }
-    if (event.type == SDL_JOYBUTTONDOWN) {
-        switch (event.jbutton.button) {
-            case kStickUp:
-                return Action::Up;
-            case kStickLeft:
-                return Action::Left;
-            case kStickDown:
-                return Action::Down;
-            case kStickRight:
-                return Action::Right;
-            case kButtonX:
-                return Action::Confirm;
-            default:
-                return Action::None;
-        }
-    }
-    return Action::None;
+bool confirms(const SDL_Event& event) {
+    return (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_SPACE) ||
+           (event.type == SDL_JOYBUTTONDOWN && event.jbutton.button == kButtonX);
 }
 }  // namespace
 
 bool applyNameInput(NameChoice& choice, const SDL_Event& event) {
     int& letter = choice.letters[choice.cursor];
-    switch (actionOf(event)) {
-        case Action::Up:
-            if (letter + 1 <= kHighestCode) {
-                ++letter;
-            }
-            return false;
-        case Action::Down:
-            if (letter - 1 >= 0) {
-                --letter;
-            }
-            return false;
-        case Action::Left:
-            if (choice.cursor - 1 >= 0) {
-                --choice.cursor;
-            }
-            return false;
-        case Action::Right:
-            if (choice.cursor + 1 <= 2) {
-                ++choice.cursor;
-            }
-            return false;
-        case Action::Confirm:
-            return true;
-        case Action::None:
-            return false;
+    switch (directionOf(event)) {
+        case Direction::Up:
+            letter = letter + 1 <= kHighestCode ? letter + 1 : letter;
+            break;
+        case Direction::Down:
+            letter = letter - 1 >= 0 ? letter - 1 : letter;
+            break;
+        case Direction::Left:
+            choice.cursor = choice.cursor - 1 >= 0 ? choice.cursor - 1 : choice.cursor;
+            break;
+        case Direction::Right:
+            choice.cursor = choice.cursor + 1 <= 2 ? choice.cursor + 1 : choice.cursor;
+            break;
+        case Direction::None:
+            return confirms(event);
     }
     return false;
 }
