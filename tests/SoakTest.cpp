@@ -55,7 +55,10 @@ bool allowedScoreChange(int delta, int level) {
 void botMove(Game& game, std::mt19937& bot) {
     std::uniform_int_distribution<int> percent(0, 99);
     if (percent(bot) < 1) {
-        game.movePlayer(percent(bot) < 50 ? 'X' : 'Y', percent(bot) < 50);
+        // Two draws in a fixed order: argument order differs between compilers.
+        const bool alongRow = percent(bot) < 50;
+        const bool forward = percent(bot) < 50;
+        game.movePlayer(alongRow ? 'X' : 'Y', forward);
         return;
     }
     auto safe = [&](int col, int row) {

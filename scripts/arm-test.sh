@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Cross-builds Dwindle for ARM Linux (armel) into build-arm/, runs every test under qemu-arm and stages the SD-card folder.
+# Usage: scripts/arm-test.sh   (DWINDLE_ARM_SYSROOT, DWINDLE_ARM_PREFIX, DWINDLE_ARM_JOBS to override)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+
+# Absolute, and exported so the toolchain file sees the same folder in every configure.
+DWINDLE_ARM_SYSROOT=$(realpath -m "${DWINDLE_ARM_SYSROOT:-${XDG_CACHE_HOME:-$HOME/.cache}/dwindle/armel-sysroot}")
+export DWINDLE_ARM_SYSROOT
+# Two by default: the machines are small and shared.
+jobs=${DWINDLE_ARM_JOBS:-2}
+build=build-arm
+host_tools=$build/host-tools
+
+started=$SECONDS
+phase_start=$SECONDS
+times=()
+phase_done() {
+    times+=("$(printf '%-28s %4ds' "$1" $((SECONDS - phase_start)))")
+    phase_start=$SECONDS
+}
+
+echo "== packages"
+# build: the host compiler and SDL headers for the picture generator; arm: the cross tools.
+scripts/install-deps.sh build arm
+phase_done "packages"
+
+echo "== armel sysroot and GoogleTest ($DWINDLE_ARM_SYSROOT)"
+DWINDLE_ARM_JOBS=$jobs scripts/make-arm-sysroot.sh "$DWINDLE_ARM_SYSROOT"
+phase_done "sysroot + GoogleTest"
+
+echo "== picture generator for this machine ($host_tools/)"
+# The generator runs during the build, so it must be a program of the build machine.
+cmake -S cmake/host-tools -B "$host_tools" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+nice -n 10 cmake --build "$host_tools" -j "$jobs" --target picturemaker
+phase_done "host picture generator"
+
+echo "== ARM build ($build/)"
+# Benchmarks are left out: they measure the build machine's emulator, not the handheld.
+cmake -S . -B "$build" \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/arm-linux-gnueabi.cmake" \
+    -DDWINDLE_ARM_SYSROOT="$DWINDLE_ARM_SYSROOT" \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DDWINDLE_BENCH=OFF \
+    -DDWINDLE_HOST_PICTUREMAKER="$root/$host_tools/tools/picturemaker" >/dev/null
+nice -n 10 cmake --build "$build" -j "$jobs"
+phase_done "ARM build"
+
+echo "== tests under qemu-arm"
+# ctest starts each test through the toolchain's emulator (qemu-arm -L sysroot); the tests
+# set SDL_VIDEODRIVER=dummy themselves.
+test_status=0
+nice -n 10 ctest --test-dir "$build" --output-on-failure -j "$jobs" || test_status=$?
+phase_done "tests under qemu-arm"
+
+echo "== SD-card folder"
+scripts/stage-handheld.sh "$build"
+phase_done "staging"
+
+echo "== times"
+printf '%s\n' "${times[@]}"
+printf '%-28s %4ds\n' "total" $((SECONDS - started))
+exit "$test_status"
