@@ -1,26 +1,26 @@
-// Helpers for the rules tests: a quiet board to build a situation on, frames and pictures.
+// Helpers for the rules tests: a quiet board to build a situation on, frames and records.
 #pragma once
 
 #include <SDL/SDL.h>
+#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <ostream>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 #include "game/Game.h"
 
-// Sets up `level`, then makes every platform of its grid whole (its full radii, timer 0) and
-// takes every pickup and enemy out of play, so that a test adds only what it looks at. The
-// pickups wait hidden at (0, 0) with a wait that never runs out and draw no random number as
-// long as platform (0, 0) stays.
+// Sets up `level`, makes every platform whole (timer 0) and takes every pickup and enemy out
+// of play. The pickups wait hidden at (0, 0) with a wait that never runs out.
 inline void quietLevel(Game& game, int level) {
     game.setupLevel(level);
     for (int c = 0; c < game.cols; ++c) {
         for (int r = 0; r < game.rows; ++r) {
             Cell& cell = game.cell(c, r);
-            cell.rx = cell.fullRx;
-            cell.ry = cell.fullRy;
-            cell.present = true;
-            cell.timer = 0;
+            cell =
+                Cell{cell.x, cell.y, cell.fullRx, cell.fullRy, cell.fullRx, cell.fullRy, true, 0};
         }
     }
     for (Bonus& bonus : game.bonuses) {
@@ -31,12 +31,27 @@ inline void quietLevel(Game& game, int level) {
     }
 }
 
-// One frame with the given pictures for player, portal, the four pickup kinds, the three enemies.
+// A new game in play on a quiet `level`, the player at (col, row).
+inline Game quietGame(int level, int col, int row) {
+    Game game;
+    quietLevel(game, level);
+    game.playing = true;
+    game.playerCol = col;
+    game.playerRow = row;
+    return game;
+}
+
+// Level, lives, score, player column and row, and playing: what most rule tests look at.
+inline std::vector<int> state(const Game& g) {
+    return {g.level, g.lives, g.score, g.playerCol, g.playerRow, g.playing};
+}
+
+// Pictures for player, portal, the four pickup kinds and the three enemies.
 struct FramePictures {
     SDL_Surface* player = nullptr;
     SDL_Surface* portal = nullptr;
-    SDL_Surface* bonus[4] = {nullptr, nullptr, nullptr, nullptr};
-    SDL_Surface* enemy[3] = {nullptr, nullptr, nullptr};
+    SDL_Surface* bonus[4] = {};
+    SDL_Surface* enemy[3] = {};
 };
 
 inline void runFrame(Game& game, SDL_Surface* screen, int frameCounter,
@@ -60,29 +75,21 @@ inline int firstDraw(unsigned seed, int n) {
     return std::rand() % n;
 }
 
-// Whole-record comparisons, so a test states a record in one line.
-inline bool operator==(const Cell& a, const Cell& b) {
-    return a.x == b.x && a.y == b.y && a.rx == b.rx && a.ry == b.ry && a.fullRx == b.fullRx &&
-           a.fullRy == b.fullRy && a.present == b.present && a.timer == b.timer;
+// Whole-record comparisons and printers, so a test states a record in one line.
+inline auto fields(const Cell& c) {
+    return std::make_tuple(c.x, c.y, c.rx, c.ry, c.fullRx, c.fullRy, c.present, c.timer);
 }
-inline bool operator==(const Bonus& a, const Bonus& b) {
-    return a.col == b.col && a.row == b.row && a.visible == b.visible && a.enabled == b.enabled &&
-           a.timer == b.timer && a.kind == b.kind;
+inline auto fields(const Bonus& b) {
+    return std::make_tuple(b.col, b.row, b.visible, b.enabled, b.timer, b.kind);
 }
-inline bool operator==(const Enemy& a, const Enemy& b) {
-    return a.col == b.col && a.row == b.row && a.visible == b.visible && a.enabled == b.enabled &&
-           a.timer == b.timer;
+inline auto fields(const Enemy& e) {
+    return std::make_tuple(e.col, e.row, e.visible, e.enabled, e.timer);
 }
-inline std::ostream& operator<<(std::ostream& o, const Cell& c) {
-    return o << "{at " << c.x << "," << c.y << " r " << c.rx << "x" << c.ry << " full " << c.fullRx
-             << "x" << c.fullRy << (c.present ? " present" : " absent") << " timer " << c.timer
-             << "}";
+template <class T, class = decltype(fields(std::declval<T>()))>
+bool operator==(const T& a, const T& b) {
+    return fields(a) == fields(b);
 }
-inline std::ostream& operator<<(std::ostream& o, const Bonus& b) {
-    return o << "{" << b.col << "," << b.row << (b.visible ? " visible" : " hidden")
-             << (b.enabled ? " on" : " off") << " timer " << b.timer << " kind " << b.kind << "}";
-}
-inline std::ostream& operator<<(std::ostream& o, const Enemy& e) {
-    return o << "{" << e.col << "," << e.row << (e.visible ? " visible" : " hidden")
-             << (e.enabled ? " on" : " off") << " timer " << e.timer << "}";
+template <class T, class = decltype(fields(std::declval<T>()))>
+std::ostream& operator<<(std::ostream& out, const T& record) {
+    return out << ::testing::PrintToString(fields(record));
 }
