@@ -164,6 +164,13 @@ Surface picture(const char* path, bool keyed) {
     return canvas;
 }
 
+ScoreTable preparedTable() {
+    const int scores[10] = {900, 800, 700, 600, 500, 400, 300, 200, 100, 0};
+    const char* const names[10] = {"ACE", "BEA", "CAL", "DEE", "ELI",
+                                   "FLO", "GIL", "HUW", "IDA", "JO"};
+    return parseScores(scoreFile(scores, names));
+}
+
 class EndToEndTest : public SdlTest {
   protected:
     void SetUp() override {
@@ -232,6 +239,16 @@ class EndToEndTest : public SdlTest {
             sleepMs(100);
         } while (Clock::now() < end);
         return false;
+    }
+
+    // Past the splash pictures to the menu of the prepared table, and into a new game.
+    bool startGame(GameProcess& game) {
+        if (game.window() == 0 ||
+            !waitForScreen(game, menuWith(preparedTable()).get(), kWholeScreen, 12000)) {
+            return false;
+        }
+        game.key("space");
+        return waitForNewGame(game);
     }
 
     // Plays level 1 until a pickup is collected, stepping only onto large platforms; starts
@@ -349,13 +366,6 @@ class EndToEndTest : public SdlTest {
     int restarts = 0;
 };
 
-ScoreTable preparedTable() {
-    const int scores[10] = {900, 800, 700, 600, 500, 400, 300, 200, 100, 0};
-    const char* const names[10] = {"ACE", "BEA", "CAL", "DEE", "ELI",
-                                   "FLO", "GIL", "HUW", "IDA", "JO"};
-    return parseScores(scoreFile(scores, names));
-}
-
 TEST_F(EndToEndTest, PlayNameAndLeave) {
     folder.write("data.dat", formatScores(preparedTable()));
     GameProcess game(x);
@@ -405,10 +415,7 @@ TEST_F(EndToEndTest, PlayNameAndLeave) {
 TEST_F(EndToEndTest, ClosingTheWindowDuringPlayKeepsTheScore) {
     folder.write("data.dat", formatScores(preparedTable()));
     GameProcess game(x);
-    ASSERT_NE(0u, game.window());
-    ASSERT_TRUE(waitForScreen(game, menuWith(preparedTable()).get(), kWholeScreen, 12000));
-    game.key("space");
-    ASSERT_TRUE(waitForNewGame(game));
+    ASSERT_TRUE(startGame(game));
     ASSERT_TRUE(collectPickup(game)) << restarts << " games started again";
     game.close();
     EXPECT_EQ(0, game.waitForExit(5000));
@@ -420,10 +427,7 @@ TEST_F(EndToEndTest, ClosingTheWindowDuringPlayKeepsTheScore) {
 TEST_F(EndToEndTest, TerminationSignalDuringPlayEndsInOrder) {
     folder.write("data.dat", formatScores(preparedTable()));
     GameProcess game(x);
-    ASSERT_NE(0u, game.window());
-    ASSERT_TRUE(waitForScreen(game, menuWith(preparedTable()).get(), kWholeScreen, 12000));
-    game.key("space");
-    ASSERT_TRUE(waitForNewGame(game));
+    ASSERT_TRUE(startGame(game));
     game.terminate();
     EXPECT_EQ(0, game.waitForExit(5000));
     // Saved as it was, or with the score of a pickup found under the start platform.
