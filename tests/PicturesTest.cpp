@@ -6,6 +6,7 @@
 #include <cctype>
 #include <fstream>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,9 @@ struct PictureFile {
     const char* name;
     int minWidth, maxWidth, minHeight, maxHeight;
 };
+void PrintTo(const PictureFile& file, std::ostream* out) {
+    *out << file.name;
+}
 
 // The nine sprites first.
 const PictureFile kAllPictures[] = {
