@@ -69,7 +69,8 @@ int runProgram() {
 }
 
 void handOverToMenu() {
-    if (chdir("/usr/gp2x") == 0) {
-        execl("/usr/gp2x/gp2xmenu", "/usr/gp2x/gp2xmenu", static_cast<char*>(nullptr));
-    }
+    // The menu program expects its own folder as the working folder; it is started by its
+    // full path either way.
+    [[maybe_unused]] const int changed = chdir("/usr/gp2x");
+    execl("/usr/gp2x/gp2xmenu", "/usr/gp2x/gp2xmenu", static_cast<char*>(nullptr));
 }
