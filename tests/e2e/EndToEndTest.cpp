@@ -284,27 +284,66 @@ class EndToEndTest : public SdlTest {
         return false;
     }
 
-    // The first key of a shortest way over large platforms from the player to the pickup.
-    const char* nextMove(SDL_Surface* shot, SDL_Surface* player, SDL_Surface* pickup) {
-        const int cols = 5, rows = 4;
-        int from = -1, to = -1;
+    // Where the player and a pickup are on the level-1 board, and which platforms are large
+    // enough to stand on for a while.
+    struct Board {
+        static constexpr int cols = 5, rows = 4;
+        int player = -1, pickup = -1;
         bool large[cols * rows] = {};
-        for (int c = 0; c < cols; ++c) {
-            for (int r = 0; r < rows; ++r) {
-                const int x = 32 + 65 * c, y = 65 + 50 * r;
+    };
+    static Board readBoard(SDL_Surface* shot, SDL_Surface* player, SDL_Surface* pickup) {
+        Board board;
+        for (int c = 0; c < Board::cols; ++c) {
+            for (int r = 0; r < Board::rows; ++r) {
+                const int x = 32 + 65 * c, y = 65 + 50 * r, cell = c + r * Board::cols;
                 const Rgb orange{200, 115, 30};
-                large[c + r * cols] = near(colourAt(shot, x + 14, y), orange, 16) &&
-                                      near(colourAt(shot, x - 14, y), orange, 16) &&
-                                      near(colourAt(shot, x, y + 10), orange, 16);
-                if (spriteAt(shot, player, x - 5, y - 15)) {
-                    from = c + r * cols;
-                }
-                if (spriteAt(shot, pickup, x - 8, y - 15)) {
-                    to = c + r * cols;
-                }
+                board.large[cell] = near(colourAt(shot, x + 14, y), orange, 16) &&
+                                    near(colourAt(shot, x - 14, y), orange, 16) &&
+                                    near(colourAt(shot, x, y + 10), orange, 16);
+                board.player = spriteAt(shot, player, x - 5, y - 15) ? cell : board.player;
+                board.pickup = spriteAt(shot, pickup, x - 8, y - 15) ? cell : board.pickup;
             }
         }
-        if (from < 0 || to < 0 || !large[to] || to == 4) {
+        return board;
+    }
+
+    // From a large platform, presses the arrow towards a large neighbour (never the portal)
+    // and looks for the player's sprite there.
+    bool stepAndFind(GameProcess& game) {
+        Surface player(ImageLoader().loadImage("Images/char.png"), &SDL_FreeSurface);
+        for (int attempt = 0; attempt < 50; ++attempt) {
+            Surface shot = screenshot(x, game.window(), folder.path() + "/shot.png");
+            const Board board = readBoard(shot.get(), player.get(), player.get());
+            if (board.player >= 0 && board.large[board.player]) {
+                const int c = board.player % Board::cols, r = board.player / Board::cols;
+                const struct {
+                    int col, row;
+                    const char* key;
+                } steps[] = {
+                    {c + 1, r, "Right"}, {c, r - 1, "Up"}, {c - 1, r, "Left"}, {c, r + 1, "Down"}};
+                for (const auto& step : steps) {
+                    const int cell = step.col + step.row * Board::cols;
+                    if (step.col >= 0 && step.col < Board::cols && step.row >= 0 &&
+                        step.row < Board::rows && cell != Board::cols - 1 && board.large[cell]) {
+                        game.key(step.key);
+                        Surface after = screenshot(x, game.window(), folder.path() + "/shot.png");
+                        return spriteAt(after.get(), player.get(), 32 + 65 * step.col - 5,
+                                        65 + 50 * step.row - 15);
+                    }
+                }
+            }
+            sleepMs(200);
+        }
+        return false;
+    }
+
+    // The first key of a shortest way over large platforms from the player to the pickup.
+    const char* nextMove(SDL_Surface* shot, SDL_Surface* player, SDL_Surface* pickup) {
+        const int cols = Board::cols, rows = Board::rows;
+        const Board board = readBoard(shot, player, pickup);
+        const int from = board.player, to = board.pickup;
+        const bool* large = board.large;
+        if (from < 0 || to < 0 || !large[to] || to == cols - 1) {
             return nullptr;
         }
         std::vector<int> previous(cols * rows, -1);
@@ -318,7 +357,7 @@ class EndToEndTest : public SdlTest {
             for (const auto& n : next) {
                 const int index = n[0] + n[1] * cols;
                 // Never through the portal: it would end the level.
-                if (n[0] >= 0 && n[0] < cols && n[1] >= 0 && n[1] < rows && index != 4 &&
+                if (n[0] >= 0 && n[0] < cols && n[1] >= 0 && n[1] < rows && index != cols - 1 &&
                     large[index] && previous[index] < 0) {
                     previous[index] = cell;
                     queue.push_back(index);
@@ -389,6 +428,7 @@ TEST_F(EndToEndTest, PlayNameAndLeave) {
     }
     EXPECT_GT(orange, 5000) << "no platforms drawn";
 
+    EXPECT_TRUE(stepAndFind(game)) << "the player was not found on the platform moved to";
     ASSERT_TRUE(collectPickup(game)) << "no pickup reached; " << restarts << " games started again";
 
     // 100 beats the tenth score, 0: Escape ends the game and asks for a name.
