@@ -1,3 +1,4 @@
+// The SDL fixture of the tests: a real 320x240x16 screen on the dummy driver, and pixel helpers.
 #include "support/SdlTest.h"
 
 #include <ostream>

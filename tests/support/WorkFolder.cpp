@@ -1,3 +1,4 @@
+// A fresh working folder per test that runs the program, and score files to put in it.
 #include "support/WorkFolder.h"
 
 #include <gtest/gtest.h>
