@@ -80,6 +80,19 @@ class MainLoopTest : public SdlTest {
         runLoop(game, table, screen, pictures, frameCounter);
     }
 
+    // Starts a game from the menu, then at the end of that pass calms the board, gives the game
+    // a score and presses `end` (Escape, a quit request...).
+    void playThenEnd(int32_t score, SDL_Event end) {
+        menuVisits.push_back([] { pressKey(SDLK_SPACE); });
+        atPassEnd = [this, score, end](int pass) {
+            if (pass == 0) {
+                calmBoard(game);
+                game.score = score;
+                push(end);
+            }
+        };
+    }
+
     WorkFolder folder;
     Game game;
     ScoreTable table;
@@ -211,14 +224,7 @@ TEST_F(MainLoopTest, FrameCounterCountsEveryPassAndStartsOver) {
 }
 
 TEST_F(MainLoopTest, QualifyingScoreIsNamedAndFiled) {
-    menuVisits.push_back([] { pressKey(SDLK_SPACE); });
-    atPassEnd = [this](int pass) {
-        if (pass == 0) {
-            calmBoard(game);
-            game.score = 101;  // one more than the tenth
-            pressKey(SDLK_ESCAPE);
-        }
-    };
+    playThenEnd(101, keyDown(SDLK_ESCAPE));  // one more than the tenth
     inNameEntry = [](int namePass) {
         if (namePass == 1) {
             pressKey(SDLK_RIGHT);
@@ -235,14 +241,7 @@ TEST_F(MainLoopTest, QualifyingScoreIsNamedAndFiled) {
 }
 
 TEST_F(MainLoopTest, EqualScoreIsNotNamed) {
-    menuVisits.push_back([] { pressKey(SDLK_SPACE); });
-    atPassEnd = [this](int pass) {
-        if (pass == 0) {
-            calmBoard(game);
-            game.score = 100;
-            pressKey(SDLK_ESCAPE);
-        }
-    };
+    playThenEnd(100, keyDown(SDLK_ESCAPE));
     run();
     EXPECT_EQ(0, nameEntryPasses);
     EXPECT_EQ(10u, table.size());
@@ -250,14 +249,7 @@ TEST_F(MainLoopTest, EqualScoreIsNotNamed) {
 }
 
 TEST_F(MainLoopTest, QuitDuringPlayFilesTheScoreAndLeaves) {
-    menuVisits.push_back([] { pressKey(SDLK_SPACE); });
-    atPassEnd = [this](int pass) {
-        if (pass == 0) {
-            calmBoard(game);
-            game.score = 500;
-            push(quitRequest());
-        }
-    };
+    playThenEnd(500, quitRequest());
     run();
     EXPECT_FALSE(game.playing);
     EXPECT_EQ(1, menuWaits);  // the menu after the game left without waiting for input
@@ -290,14 +282,7 @@ TEST_F(MainLoopTest, QuitDuringPauseTakesEffectAfterIt) {
 }
 
 TEST_F(MainLoopTest, QuitDuringNameEntryTakesTheLettersAsTheyStand) {
-    menuVisits.push_back([] { pressKey(SDLK_SPACE); });
-    atPassEnd = [this](int pass) {
-        if (pass == 0) {
-            calmBoard(game);
-            game.score = 300;
-            pressKey(SDLK_ESCAPE);
-        }
-    };
+    playThenEnd(300, keyDown(SDLK_ESCAPE));
     inNameEntry = [](int namePass) {
         if (namePass == 1) {
             pressKey(SDLK_UP);
