@@ -136,6 +136,19 @@ bool Canvas::writePng(const std::string& path) const {
     return stbi_write_png(path.c_str(), width_, height_, 3, rgb_.data(), width_ * 3) != 0;
 }
 
+bool Canvas::writePngWithAlpha(const std::string& path) const {
+    std::vector<std::uint8_t> rgba;
+    rgba.reserve(rgb_.size() / 3 * 4);
+    for (int y = 0; y < height_; ++y) {
+        for (int x = 0; x < width_; ++x) {
+            const Colour c = at(x, y);
+            rgba.insert(rgba.end(),
+                        {c.r, c.g, c.b, static_cast<std::uint8_t>(c == kKey ? 0 : 255)});
+        }
+    }
+    return stbi_write_png(path.c_str(), width_, height_, 4, rgba.data(), width_ * 4) != 0;
+}
+
 bool Canvas::writeJpeg(const std::string& path, int quality) const {
     return stbi_write_jpg(path.c_str(), width_, height_, 3, rgb_.data(), quality) != 0;
 }

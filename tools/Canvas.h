@@ -54,6 +54,8 @@ class Canvas {
 
     // Writers return false when the file cannot be written.
     bool writePng(const std::string& path) const;
+    // For pictures shown outside the game, such as icons: the key colour becomes see-through.
+    bool writePngWithAlpha(const std::string& path) const;
     bool writeJpeg(const std::string& path, int quality) const;
 
   private:

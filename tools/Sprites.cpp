@@ -1,6 +1,7 @@
 // Sprite art as character grids (one string per pixel row) and the palettes that colour them.
 #include "Sprites.h"
 
+#include <algorithm>
 #include <map>
 #include <stdexcept>
 #include <string>
@@ -338,4 +339,22 @@ Canvas pickupSprite(Pickup kind) {
             return fromGrid(kTurnArrow, kTurnArrowColours);
     }
     throw std::out_of_range("unknown pickup");
+}
+
+Canvas gameIcon(int side) {
+    const Canvas figure = playerSprite();
+    const int grid = std::max(figure.width(), figure.height());
+    const int drawn = side >= grid ? side / grid * grid : side;
+    const int margin = (side - drawn) / 2;
+    const int left = (grid - figure.width()) / 2;
+    const int top = (grid - figure.height()) / 2;
+    Canvas icon(side, side, kKey);
+    for (int y = 0; y < drawn; ++y) {
+        for (int x = 0; x < drawn; ++x) {
+            // Nearest neighbour: every icon pixel takes the colour of the grid cell it falls in.
+            icon.set(margin + x, margin + y,
+                     figure.at(x * grid / drawn - left, y * grid / drawn - top));
+        }
+    }
+    return icon;
 }

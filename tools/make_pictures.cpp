@@ -1,6 +1,8 @@
-// picturemaker OUTDIR: draws every picture of the game into OUTDIR.
+// picturemaker OUTDIR ICONDIR SIDE...: draws every picture of the game into OUTDIR and the
+// desktop's icon at each SIDE into ICONDIR/hicolor/SIDExSIDE/apps/dwindle.png.
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <string>
 
 #include "Canvas.h"
@@ -10,6 +12,8 @@
 namespace {
 // High enough that the 8x8 text on the JPEG screens keeps sharp edges.
 constexpr int kJpegQuality = 95;
+// The icon the game gives its own window.
+constexpr int kWindowIconSide = 64;
 
 bool hasSeeThroughPixel(const Canvas& c) {
     for (int y = 0; y < c.height(); ++y) {
@@ -24,11 +28,12 @@ bool hasSeeThroughPixel(const Canvas& c) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s OUTDIR\n", argv[0]);
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: %s OUTDIR ICONDIR SIDE...\n", argv[0]);
         return 2;
     }
     const std::string dir = argv[1];
+    const std::string iconDir = argv[2];
     int failures = 0;
     auto fail = [&](const std::string& file, const char* why) {
         std::fprintf(stderr, "picturemaker: %s: %s\n", file.c_str(), why);
@@ -45,6 +50,11 @@ int main(int argc, char** argv) {
             fail(file, "has near-white pixels that the game would show through");
         }
         png(file, c);
+    };
+    auto iconPng = [&](const std::string& path, const Canvas& c) {
+        if (!c.writePngWithAlpha(path)) {
+            fail(path, "cannot write");
+        }
     };
     auto jpeg = [&](const std::string& file, const Canvas& c) {
         if (!c.writeJpeg(dir + "/" + file, kJpegQuality)) {
@@ -67,6 +77,13 @@ int main(int argc, char** argv) {
         screenPng("intro.png", howToPlayScreen());
         screenPng("menu.png", highScoreMenu());
         jpeg("menu2.jpg", nameEntryScreen());
+        iconPng(dir + "/icon.png", gameIcon(kWindowIconSide));
+        for (int i = 3; i < argc; ++i) {
+            const int side = std::stoi(argv[i]);
+            const std::string folder = iconDir + "/hicolor/" + argv[i] + "x" + argv[i] + "/apps";
+            std::filesystem::create_directories(folder);
+            iconPng(folder + "/dwindle.png", gameIcon(side));
+        }
     } catch (const std::exception& e) {
         // A broken sprite grid (ragged row, unknown letter) names itself here.
         std::fprintf(stderr, "picturemaker: %s\n", e.what());
