@@ -13,6 +13,7 @@
 #include "shell/MainLoop.h"
 #include "shell/Pictures.h"
 #include "shell/ScoreTable.h"
+#include "shell/Window.h"
 
 namespace {
 constexpr const char* kScoreFile = "data.dat";
@@ -34,6 +35,7 @@ int runProgram() {
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) < 0) {
         return 1;
     }
+    setWindowTitleAndIcon();
     SDL_Surface* screen = SDL_SetVideoMode(320, 240, 16, SDL_SWSURFACE);
     if (screen == nullptr) {
         std::fprintf(stderr, "Couldn't set video mode: %s\n", SDL_GetError());
