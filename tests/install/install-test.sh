@@ -1,0 +1,73 @@
+#!/bin/sh
+# Installs the game into a temporary folder and plays the installed launcher under an X server
+# of the test's own: the window's title, the menu, Escape, and the score table kept in the
+# player's own data folder.
+# Usage: install-test.sh CMAKE BUILD_DIR
+set -eu
+work=$(mktemp -d)
+xvfb=
+trap '[ -z "$xvfb" ] || kill "$xvfb"; rm -rf "$work"' EXIT
+fail() {
+    echo "install-test: $*" >&2
+    exit 1
+}
+
+# An unusual prefix: the launcher must find the game wherever it is installed.
+DESTDIR=$work/root "$1" --install "$2" --prefix /opt/dwindle-test >/dev/null
+root=$work/root/opt/dwindle-test
+menu=$root/share/dwindle/Images/menu.png
+
+# Xvfb picks a free display itself and writes its number once it takes connections.
+Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 3>"$work/display" 2>/dev/null &
+xvfb=$!
+for _ in $(seq 50); do
+    [ -s "$work/display" ] && break
+    sleep 0.1
+done
+DISPLAY=:$(cat "$work/display")
+export DISPLAY SDL_VIDEODRIVER=x11
+
+# True when the window shows the menu: its picture with the score listing drawn in, so all
+# but a few pixels match (the splash pictures differ in most of theirs).
+menu_shows() {
+    import -window "$1" "$work/shot.png" 2>/dev/null || return 1
+    convert "$work/shot.png" -sample 320x240 "$work/shot.png"
+    differing=$(compare -metric AE -fuzz 10% "$work/shot.png" "$menu" null: 2>&1 || true)
+    [ "$differing" -lt 7680 ]
+}
+
+# play ENVIRONMENT...: starts the launcher, waits for its window titled "Dwindle" and for the
+# menu after the splash pictures, and leaves with Escape; the game must end with status 0.
+play() {
+    env "$@" "$root/bin/dwindle" &
+    game=$!
+    window=$(timeout 10 xdotool search --sync --name '^Dwindle$' | head -n 1)
+    [ -n "$window" ] || fail "no window titled Dwindle"
+    for _ in $(seq 40); do
+        menu_shows "$window" && break
+        sleep 0.5
+    done
+    menu_shows "$window" || fail "the menu did not show"
+    xdotool key --window "$window" Escape
+    wait "$game" || fail "the game ended with status $?"
+}
+
+home=$work/home
+data=$home/.local/share/dwindle
+play HOME="$home"
+[ "$(wc -l <"$data/data.dat")" -eq 20 ] || fail "data.dat does not hold twenty lines"
+[ -L "$data/Images" ] || fail "Images is not a link to the installed pictures"
+
+# A second run keeps the table it finds.
+for score in 900 800 700 600 500 400 300 200 100 50; do
+    printf '%s\nABC\n' "$score"
+done >"$data/data.dat"
+cp "$data/data.dat" "$work/table"
+play HOME="$home"
+cmp -s "$data/data.dat" "$work/table" || fail "the second run changed the score table"
+
+# With XDG_DATA_HOME the player's folder is there instead.
+play HOME="$home" XDG_DATA_HOME="$work/xdg"
+[ "$(wc -l <"$work/xdg/dwindle/data.dat")" -eq 20 ] || fail "no table under XDG_DATA_HOME"
+cmp -s "$data/data.dat" "$work/table" || fail "XDG_DATA_HOME run touched the home table"
+echo "install-test: passed"
