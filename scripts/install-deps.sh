@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a group of tasks needs, when they are missing.
-# Usage: scripts/install-deps.sh GROUP...   (groups: build test play e2e arm)
+# Usage: scripts/install-deps.sh GROUP...   (groups: build test play package arm)
 set -euo pipefail
 
 packages=()
@@ -11,6 +11,8 @@ for group in "$@"; do
         test) packages+=(clang libclang-rt-14-dev
                          xvfb xdotool imagemagick x11-utils strace valgrind) ;;
         play) packages+=(libsdl1.2-compat) ;;
+        # The Debian package: its build (dpkg-shlibdeps for its dependencies) and its checks.
+        package) packages+=(dpkg-dev file lintian desktop-file-utils appstream) ;;
         # The handheld build: an armel cross compiler, qemu to run its tests, debootstrap
         # to fetch the ARM libraries, and googletest's source to build it for ARM.
         arm) packages+=(g++-arm-linux-gnueabi gcc-arm-linux-gnueabi binutils-arm-linux-gnueabi
