@@ -6,15 +6,18 @@
 // Every platform size the levels produce, each drawn once. Whole platforms have rx - ry = 4
 // (rx up to 28, the start and portal cells of the middle band), the first band's gaps
 // rx - ry = 2 (rx up to 19), the other bands' gaps rx - ry = 1 (rx up to 17); none is drawn
-// with ry under 3. That makes 51 surfaces holding 85,988 bytes of pixels.
+// with ry under 3. That makes 51 surfaces holding 85,988 bytes of pixels, which SDL swaps
+// for a run-length copy of about the same size at each one's first blit.
 struct PlatformCache {
     static constexpr int kShapes = 3;
     static constexpr int kLargestRx = 28;
-    // By shape (rx - ry of 4, 2, 1) and rx; null where a size could not be made.
+    // By shape (rx - ry of 4, 2, 1) and rx; null for an rx the shape never has, or where a
+    // surface could not be made.
     SDL_Surface* platforms[kShapes][kLargestRx + 1] = {};
 };
 
-// Draws every size onto a surface in the format of `screen`.
+// Draws every size onto a surface of its own in the format of `screen`; the cache is empty
+// before.
 void fillPlatformCache(PlatformCache& cache, const SDL_Surface* screen);
 void freePlatformCache(PlatformCache& cache);
 // The drawn platform of radii (rx, ry), centred at (rx, ry) of its surface; null for a size
