@@ -21,7 +21,9 @@ __attribute__((noinline)) void measuredPass(Scene& scene, char kind, int frame) 
     if (kind == 'p') {
         scene.playPass(frame);
     } else if (kind == 'f') {
-        scene.floorPass(frame);
+        scene.floorPass(frame, Floor::DirectCalls);
+    } else if (kind == 'b') {
+        scene.floorPass(frame, Floor::Blits);
     } else {
         scene.restore();
     }
@@ -29,7 +31,7 @@ __attribute__((noinline)) void measuredPass(Scene& scene, char kind, int frame) 
 
 int runInstructionJob(const char* kind, int level, const char* frame, int n) {
     const bool known = std::strcmp(kind, "play") == 0 || std::strcmp(kind, "floor") == 0 ||
-                       std::strcmp(kind, "copy") == 0;
+                       std::strcmp(kind, "blits") == 0 || std::strcmp(kind, "copy") == 0;
     if (!known || n <= 0 || level < 1 || level > 15) {
         std::fprintf(stderr, "dwindle_bench: bad instruction job\n");
         return 2;
@@ -76,7 +78,7 @@ int runPlayJob(int n) {
         // The main loop's play pass, input, flip and next canvas.
         game.drawHud(s.screen);
         game.updateFrame(s.screen, frameCounter, p.player, p.portal, p.bonus[0], p.bonus[1],
-                         p.bonus[2], p.bonus[3], p.enemy[0], p.enemy[1], p.enemy[2]);
+                         p.bonus[2], p.bonus[3], p.enemy[0], p.enemy[1], p.enemy[2], &p.platforms);
         game.stepEnemies(frameCounter);
         SDL_Event event;
         while (SDL_PollEvent(&event)) {
@@ -145,7 +147,7 @@ int runShotJob(int level, const char* path) {
         drawPicture(game.painter, p.background, s.screen, 0, 0);
         game.drawHud(s.screen);
         game.updateFrame(s.screen, frame, p.player, p.portal, p.bonus[0], p.bonus[1], p.bonus[2],
-                         p.bonus[3], p.enemy[0], p.enemy[1], p.enemy[2]);
+                         p.bonus[3], p.enemy[0], p.enemy[1], p.enemy[2], &p.platforms);
         game.stepEnemies(frame);
     }
     const int saved = SDL_SaveBMP(s.screen, path);

@@ -3,8 +3,8 @@
 
 // Times the play pass, its floor and the board copy in every band, then prints a summary.
 int runTimings(int argc, char** argv);
-// Runs a pass kind ("play", "floor" or "copy") n times on a band's full board, for callgrind:
-// only the calls of measuredPass are counted.
+// Runs a pass kind ("play", the direct-call "floor", the "blits" floor or the board "copy")
+// n times on a band's full board, for callgrind: only the calls of measuredPass are counted.
 int runInstructionJob(const char* kind, int level, const char* frame, int n);
 // Starts up as the game does, then plays n passes of a scripted game; the thread is renamed
 // "dw-play" before the first pass and "dw-done" after the last, for strace to find.

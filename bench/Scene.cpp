@@ -1,4 +1,4 @@
-// The measured scenes: SDL and the pictures, each band's full board, its play pass and floor.
+// The measured scenes: SDL and the pictures, each band's full board, its play pass and floors.
 #include "Scene.h"
 
 #include <SDL/SDL_gfxPrimitives.h>
@@ -78,6 +78,15 @@ FloorDrawing floorOf(const Game& board, int frame, const Pictures& p) {
     FloorDrawing floor;
     Game after = board;
     floor.platforms = isShrinkTick(frame) ? cyclePlatforms(after) : presentPlatforms(after);
+    for (int i = 0; i < floor.platforms.count; ++i) {
+        const PlatformDrawing::Ellipse& e = floor.platforms.ellipses[i];
+        SDL_Surface* picture = cachedPlatform(p.platforms, e.rx, e.ry);
+        if (picture == nullptr) {
+            fail("a platform of the full board is missing from the cache");
+        }
+        floor.platformPictures[i] = {picture, static_cast<Sint16>(e.x - e.rx),
+                                     static_cast<Sint16>(e.y - e.ry)};
+    }
     const struct {
         const char* label;
         int32_t value;
@@ -161,7 +170,7 @@ const char* bandName(int level) {
 Scene::Scene(int level) {
     const Session& s = session();
     makeFullBoard(saved, level);
-    // The floor must draw exactly what the pass draws, or the comparison means nothing.
+    // The floors must draw exactly what the pass draws, or the comparison means nothing.
     std::vector<Uint8> passPixels(screenBytes(s.screen));
     for (int frame : {kTickFrame, kPlainFrame}) {
         floors[floorIndex(frame)] = floorOf(saved, frame, s.pictures);
@@ -169,9 +178,11 @@ Scene::Scene(int level) {
         playPass(frame);
         checkSteady(*this, level);
         std::memcpy(passPixels.data(), s.screen->pixels, passPixels.size());
-        floorPass(frame);
-        if (std::memcmp(passPixels.data(), s.screen->pixels, passPixels.size()) != 0) {
-            fail("the floor draws other pixels than the play pass");
+        for (Floor kind : {Floor::DirectCalls, Floor::Blits}) {
+            floorPass(frame, kind);
+            if (std::memcmp(passPixels.data(), s.screen->pixels, passPixels.size()) != 0) {
+                fail("a floor draws other pixels than the play pass");
+            }
         }
     }
     restore();
@@ -183,11 +194,11 @@ void Scene::playPass(int frame) {
     drawPicture(game.painter, p.background, s.screen, 0, 0);
     game.drawHud(s.screen);
     game.updateFrame(s.screen, frame, p.player, p.portal, p.bonus[0], p.bonus[1], p.bonus[2],
-                     p.bonus[3], p.enemy[0], p.enemy[1], p.enemy[2]);
+                     p.bonus[3], p.enemy[0], p.enemy[1], p.enemy[2], &p.platforms);
     game.stepEnemies(frame);
 }
 
-void Scene::floorPass(int frame) const {
+void Scene::floorPass(int frame, Floor kind) const {
     const Session& s = session();
     SDL_Surface* screen = s.screen;
     const FloorDrawing& floor = floors[floorIndex(frame)];
@@ -197,6 +208,12 @@ void Scene::floorPass(int frame) const {
         stringRGBA(screen, text.x, text.y, text.text, 0, 0, 0, 255);
     }
     for (int i = 0; i < floor.platforms.count; ++i) {
+        if (kind == Floor::Blits) {
+            const FloorDrawing::Sprite& platform = floor.platformPictures[i];
+            at = SDL_Rect{platform.x, platform.y, 0, 0};
+            SDL_BlitSurface(platform.picture, nullptr, screen, &at);
+            continue;
+        }
         const PlatformDrawing::Ellipse& e = floor.platforms.ellipses[i];
         const Sint16 x = static_cast<Sint16>(e.x), y = static_cast<Sint16>(e.y);
         const Sint16 rx = static_cast<Sint16>(e.rx), ry = static_cast<Sint16>(e.ry);

@@ -1,4 +1,4 @@
-// The measured scenes: SDL with the game's pictures, each band's full board, pass and floor.
+// The measured scenes: SDL with the game's pictures, each band's full board, pass and floors.
 #pragma once
 
 #include <SDL/SDL.h>
@@ -21,7 +21,11 @@ void endSession();
 constexpr int kBandLevels[3] = {1, 6, 11};
 const char* bandName(int level);
 
-// What the floor draws: the same calls the pass makes, prepared beforehand.
+// The two floors of a pass: its drawing made directly, prepared beforehand, either with the
+// SDL_gfx calls of a pass without the platform cache or with the cache's platforms blitted.
+enum class Floor { DirectCalls, Blits };
+
+// What the floors draw.
 struct FloorDrawing {
     struct Text {
         char text[16];
@@ -32,7 +36,8 @@ struct FloorDrawing {
         Sint16 x, y;
     };
     Text texts[6];
-    PlatformDrawing platforms;
+    PlatformDrawing platforms;               // drawn by the direct-call floor
+    Sprite platformPictures[kMaxGridCells];  // blitted by the blit floor
     Sprite sprites[kBonusCount + 2 + kEnemyCount];
     int spriteCount = 0;
 };
@@ -51,8 +56,8 @@ class Scene {
     void restore() { game = saved; }
     // Background, HUD, the frame's rules and drawing, the enemies' step: the game's play pass.
     void playPass(int frame);
-    // The drawing calls of that pass alone.
-    void floorPass(int frame) const;
+    // The drawing of that pass alone, made directly.
+    void floorPass(int frame, Floor kind) const;
 
     Game game;
 

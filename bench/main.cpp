@@ -9,7 +9,7 @@ namespace {
 int usage() {
     std::fprintf(stderr,
                  "usage: dwindle_bench [benchmark flags]\n"
-                 "       dwindle_bench instructions play|floor|copy LEVEL tick|plain N\n"
+                 "       dwindle_bench instructions play|floor|blits|copy LEVEL tick|plain N\n"
                  "       dwindle_bench play N\n"
                  "       dwindle_bench startup N\n"
                  "       dwindle_bench shot LEVEL FILE.bmp\n");

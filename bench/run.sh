@@ -41,7 +41,7 @@ echo
 echo "== timings (median of 5 repetitions; pass and floor taking turns)"
 "$bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
     --benchmark_color=false | tee "$work/timings"
-timing_rows=$(awk '/^Time per pass in microseconds/ { on = 1; next } on && NF == 5 && $1 != "band"' "$work/timings")
+timing_rows=$(awk '/^Time per pass in microseconds/ { on = 1; next } on && NF == 6 && $1 != "band"' "$work/timings")
 
 echo
 echo "== instructions per pass (callgrind)"
@@ -118,14 +118,14 @@ echo
 echo "Measured on $when: $cpu, $cores cores, $memory memory; SDL's dummy video driver."
 echo "Command: \`bench/run.sh\`"
 echo
-echo "| band | frame | play pass (instructions) | floor (instructions) | pass / floor | play pass (µs) | floor (µs) | pass / floor (time) |"
-echo "| --- | --- | ---: | ---: | ---: | ---: | ---: | ---: |"
-while read -r band frame play floor _ ratio; do
+echo "| band | frame | play pass (instructions) | direct-call floor (instructions) | blit floor (instructions) | pass / blit floor | play pass (µs) | direct-call floor (µs) | blit floor (µs) | pass / blit floor (time) |"
+echo "| --- | --- | ---: | ---: | ---: | ---: | ---: | ---: | ---: | ---: |"
+while read -r band frame play floor blits _ ratio; do
     timed=$(awk -v b="$band" -v f="$frame" '$1 == b && $2 == f' <<<"$timing_rows")
-    read -r _ _ pass_us floor_us time_ratio <<<"$timed"
-    printf '| %s | %s | %s | %s | %s | %s | %s | %s |\n' "$band" "$frame" "$play" "$floor" \
-        "$ratio" "$pass_us" "$floor_us" "$time_ratio"
-done < <(awk '$1 ~ /^[0-9]x[0-9]$/ && NF == 6' "$work/instructions")
+    read -r _ _ pass_us floor_us blits_us time_ratio <<<"$timed"
+    printf '| %s | %s | %s | %s | %s | %s | %s | %s | %s | %s |\n' "$band" "$frame" "$play" \
+        "$floor" "$blits" "$ratio" "$pass_us" "$floor_us" "$blits_us" "$time_ratio"
+done < <(awk '$1 ~ /^[0-9]x[0-9]$/ && NF == 7' "$work/instructions")
 echo
 echo "| measure | figure |"
 echo "| --- | ---: |"

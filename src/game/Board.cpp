@@ -1,9 +1,9 @@
 // Platform cycle: shrinking, vanishing and regrowing platforms, and their drawing.
 #include "game/Board.h"
 
-#include <SDL/SDL_gfxPrimitives.h>
-
 #include <cstdlib>
+
+#include "gfx/PlatformCache.h"
 
 namespace {
 void add(PlatformDrawing& drawing, const Cell& cell) {
@@ -69,14 +69,10 @@ PlatformDrawing presentPlatforms(const Game& game) {
     return drawing;
 }
 
-void drawPlatforms(SDL_Surface* screen, const PlatformDrawing& drawing) {
+void drawPlatforms(SDL_Surface* screen, const PlatformDrawing& drawing,
+                   const PlatformCache* cache) {
     for (int i = 0; i < drawing.count; ++i) {
         const PlatformDrawing::Ellipse& e = drawing.ellipses[i];
-        const Sint16 x = static_cast<Sint16>(e.x);
-        const Sint16 y = static_cast<Sint16>(e.y);
-        const Sint16 rx = static_cast<Sint16>(e.rx);
-        const Sint16 ry = static_cast<Sint16>(e.ry);
-        filledEllipseRGBA(screen, x, y, rx, ry, 200, 115, 30, 255);
-        ellipseRGBA(screen, x, y, rx, ry, 0, 0, 0, 255);
+        drawPlatform(screen, e.x, e.y, e.rx, e.ry, cache);
     }
 }

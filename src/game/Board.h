@@ -5,6 +5,7 @@
 
 #include "game/Game.h"
 #include "game/Rules.h"
+#include "gfx/PlatformCache.h"
 
 // Platforms shrink on every 13th frame.
 constexpr int kShrinkInterval = 13;
@@ -28,5 +29,6 @@ int vanishWait(int level);
 PlatformDrawing cyclePlatforms(Game& game);
 // The present platforms as they stand, for frames that are not shrink ticks.
 PlatformDrawing presentPlatforms(const Game& game);
-// Orange discs with a black rim.
-void drawPlatforms(SDL_Surface* screen, const PlatformDrawing& drawing);
+// Orange discs with a black rim, in order: a later one paints over an earlier one. Sizes the
+// cache holds are blitted from it; a null cache draws them all with SDL_gfx.
+void drawPlatforms(SDL_Surface* screen, const PlatformDrawing& drawing, const PlatformCache* cache);

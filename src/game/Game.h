@@ -7,6 +7,8 @@
 
 #include "gfx/Painter.h"
 
+struct PlatformCache;
+
 // One platform of the board.
 struct Cell {
     int32_t x;       // screen x of the platform's centre
@@ -55,12 +57,14 @@ class Game {
     // Moves the player one cell along 'X' (columns) or 'Y' (rows), staying inside the grid.
     void movePlayer(char axis, bool forward);
     // One frame of play: rules and drawing of platforms, pickups, portal, player and
-    // enemies, the flip, then the fall, capture and portal checks.
+    // enemies, the flip, then the fall, capture and portal checks. Platforms are blitted from
+    // `platforms` where it holds their size; without it they are drawn with SDL_gfx.
     void updateFrame(SDL_Surface* screen, int frameCounter, SDL_Surface* playerPicture,
                      SDL_Surface* portalPicture, SDL_Surface* pointsPicture,
                      SDL_Surface* penaltyPicture, SDL_Surface* lifePicture,
                      SDL_Surface* recallPicture, SDL_Surface* enemy1Picture,
-                     SDL_Surface* enemy2Picture, SDL_Surface* enemy3Picture);
+                     SDL_Surface* enemy2Picture, SDL_Surface* enemy3Picture,
+                     const PlatformCache* platforms = nullptr);
     // The enemies' movement, on enemy ticks only.
     void stepEnemies(int frameCounter);
     // Level, lives and score at the top left of the screen.

@@ -9,13 +9,15 @@ void Game::updateFrame(SDL_Surface* screen, int frameCounter, SDL_Surface* playe
                        SDL_Surface* portalPicture, SDL_Surface* pointsPicture,
                        SDL_Surface* penaltyPicture, SDL_Surface* lifePicture,
                        SDL_Surface* recallPicture, SDL_Surface* enemy1Picture,
-                       SDL_Surface* enemy2Picture, SDL_Surface* enemy3Picture) {
+                       SDL_Surface* enemy2Picture, SDL_Surface* enemy3Picture,
+                       const PlatformCache* platforms) {
     SDL_Surface* const bonusPictures[4] = {pointsPicture, penaltyPicture, lifePicture,
                                            recallPicture};
     SDL_Surface* const enemyPictures[kEnemyCount] = {enemy1Picture, enemy2Picture, enemy3Picture};
 
     drawPlatforms(screen,
-                  isShrinkTick(frameCounter) ? cyclePlatforms(*this) : presentPlatforms(*this));
+                  isShrinkTick(frameCounter) ? cyclePlatforms(*this) : presentPlatforms(*this),
+                  platforms);
     updateBonuses(*this);
     drawBonuses(*this, screen, bonusPictures);
     drawPortal(*this, screen, portalPicture);

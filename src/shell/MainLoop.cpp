@@ -36,7 +36,7 @@ bool menuPass(Game& game, ScoreTable& table, SDL_Surface* screen) {
 void playPass(Game& game, SDL_Surface* screen, const Pictures& p, int frameCounter) {
     game.drawHud(screen);
     game.updateFrame(screen, frameCounter, p.player, p.portal, p.bonus[0], p.bonus[1], p.bonus[2],
-                     p.bonus[3], p.enemy[0], p.enemy[1], p.enemy[2]);
+                     p.bonus[3], p.enemy[0], p.enemy[1], p.enemy[2], &p.platforms);
     game.stepEnemies(frameCounter);
 }
 

@@ -33,6 +33,10 @@ bool loadPictures(Pictures& p) {
             all = false;
         }
     }
+    // Drawn once here rather than in a play pass.
+    if (SDL_GetVideoSurface() != nullptr) {
+        fillPlatformCache(p.platforms, SDL_GetVideoSurface());
+    }
     return all;
 }
 
@@ -44,4 +48,5 @@ void freePictures(Pictures& p) {
         SDL_FreeSurface(*picture);
         *picture = nullptr;
     }
+    freePlatformCache(p.platforms);
 }

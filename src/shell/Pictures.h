@@ -3,6 +3,8 @@
 
 #include <SDL/SDL.h>
 
+#include "gfx/PlatformCache.h"
+
 struct Pictures {
     SDL_Surface* player = nullptr;
     SDL_Surface* portal = nullptr;
@@ -11,9 +13,11 @@ struct Pictures {
     SDL_Surface* enemy[3] = {};
     SDL_Surface* intro = nullptr;
     SDL_Surface* nameScreen = nullptr;
+    PlatformCache platforms;
 };
 
-// Loads every start-up picture from Images/ below the working folder. Writes a line to
-// standard error for each one that fails and returns false if any did.
+// Loads every start-up picture from Images/ below the working folder and draws the platforms
+// in the screen's format. Writes a line to standard error for each picture that fails and
+// returns false if any did; a platform whose surface cannot be made is drawn with SDL_gfx.
 bool loadPictures(Pictures& pictures);
 void freePictures(Pictures& pictures);
