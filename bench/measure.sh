@@ -4,7 +4,8 @@
 # from the platform cache as the pass does.
 # Usage: bench/measure.sh [BUILD_DIR] [PASSES]   (defaults: build/, 100 passes per count)
 # Set SHOW_TOP=1 to also print the costliest functions of the 8x6 play pass.
-# Exits 1 when a target is missed: over 370,000 instructions per 8x6 pass, or a pass over
+# Exits 1 when a target is missed: over 410,000 instructions per 8x6 pass (0.39 of the
+# 1,053,288 before the platform cache; the blit floor alone is about 397,000), or a pass over
 # 1.05 times its blit floor.
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
@@ -40,8 +41,8 @@ for level in 1 6 11; do
             echo "  MISSED: the $band $frame pass is over 1.05 times its blit floor"
             missed=1
         fi
-        if [ "$band" = 8x6 ] && [ "$play" -gt 370000 ]; then
-            echo "  MISSED: the 8x6 $frame pass takes over 370,000 instructions"
+        if [ "$band" = 8x6 ] && [ "$play" -gt 410000 ]; then
+            echo "  MISSED: the 8x6 $frame pass takes over 410,000 instructions"
             missed=1
         fi
     done
