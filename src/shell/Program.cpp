@@ -29,7 +29,7 @@ int runProgram() {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     Game game;
     // Read before SDL starts, so that a platform failure never touches the file.
-    ScoreTable table = loadScores(kScoreFile);
+    ScoreFile scores = openScoreFile(kScoreFile);
 
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) < 0) {
         return 1;
@@ -56,9 +56,9 @@ int runProgram() {
     showSplash(painter, screen, pictures.intro);
 
     int frameCounter = 0;
-    runLoop(game, table, screen, pictures, frameCounter);
+    runLoop(game, scores, screen, pictures, frameCounter);
 
-    saveScores(table, kScoreFile);
+    saveScoreFile(scores);
     sync();
     freePictures(pictures);
     if (joystick != nullptr) {
