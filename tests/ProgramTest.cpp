@@ -62,7 +62,7 @@ TEST_F(ProgramTest, MissingPicturesEndTheProgramBeforeTheSplash) {
     const int status = runProgram();
     const std::string errors = ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(1, status);
-    EXPECT_EQ(12, countLines(errors, "Couldn't load picture Images/"));
+    EXPECT_EQ(14, countLines(errors, "Couldn't load picture Images/"));
     EXPECT_NE(std::string::npos, errors.find("Couldn't load picture Images/namescreen.png: "));
     EXPECT_EQ(0, testWaits().delayCalls);  // no splash
     EXPECT_EQ(lowScores(), folder.read("data.dat"));

@@ -13,7 +13,8 @@ struct Pictures {
     SDL_Surface* nameScreen = nullptr;
 };
 
-// Loads every start-up picture from Images/ below the working folder. Writes a line to
-// standard error for each one that fails and returns false if any did.
+// Loads every start-up picture from Images/ below the working folder, and checks the menu's
+// and the name entry's, which their screens load on every visit. Writes a line to standard
+// error for each one that fails and returns false if any did.
 bool loadPictures(Pictures& pictures);
 void freePictures(Pictures& pictures);
