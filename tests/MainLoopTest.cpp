@@ -77,7 +77,7 @@ class MainLoopTest : public SdlTest {
                 inPause();
             }
         };
-        runLoop(game, table, screen, pictures, frameCounter);
+        runLoop(game, scores, screen, pictures, frameCounter);
     }
 
     // Starts a game from the menu, then at the end of that pass calms the board, gives the game
@@ -95,7 +95,8 @@ class MainLoopTest : public SdlTest {
 
     WorkFolder folder;
     Game game;
-    ScoreTable table;
+    ScoreFile scores{"data.dat", {}, true};
+    ScoreTable& table = scores.table;
     Pictures pictures;
     int frameCounter = 0;
     std::deque<std::function<void()>> menuVisits;

@@ -12,16 +12,19 @@ constexpr int kLastFrame = 10000;
 constexpr Uint32 kPassDelayMs = 50;
 
 // Returns true when the player leaves.
-bool menuPass(Game& game, ScoreTable& table, SDL_Surface* screen) {
+bool menuPass(Game& game, ScoreFile& scores, SDL_Surface* screen) {
     discardPendingEvents();
-    if (entersTable(table, game.score)) {
+    if (entersTable(scores.table, game.score)) {
         game.enterName(screen);
-        insertScore(table, game.score, game.name);
+        insertScore(scores.table, game.score, game.name);
         game.score = 0;
+        // On disk before the menu shows it: from here on, no way of ending the process, not
+        // even a kill or a power cut, can lose it.
+        saveScoreFile(scores);
     }
     // Loaded afresh on every visit and released once shown.
     SDL_Surface* menu = ImageLoader().loadKeyedImage("Images/menu.png");
-    drawListing(table, menu);
+    drawListing(scores.table, menu);
     drawPicture(game.painter, menu, screen, 0, 0);
     SDL_FreeSurface(menu);
     SDL_Flip(screen);
@@ -79,12 +82,12 @@ bool applyPlayInput(Game& game, const SDL_Event& event) {
     return event.type == SDL_QUIT;
 }
 
-void runLoop(Game& game, ScoreTable& table, SDL_Surface* screen, const Pictures& pictures,
+void runLoop(Game& game, ScoreFile& scores, SDL_Surface* screen, const Pictures& pictures,
              int& frameCounter) {
     bool leave = false;
     while (!leave) {
         if (!game.playing) {
-            leave = menuPass(game, table, screen);
+            leave = menuPass(game, scores, screen);
         } else {
             playPass(game, screen, pictures, frameCounter);
             leave = false;

@@ -11,7 +11,7 @@
 // A quit request ends the game as Escape does; returns true for it.
 bool applyPlayInput(Game& game, const SDL_Event& event);
 
-// Runs passes until the player leaves the menu. frameCounter counts every pass, 0 to 10000,
-// and starts over at 0.
-void runLoop(Game& game, ScoreTable& table, SDL_Surface* screen, const Pictures& pictures,
+// Runs passes until the player leaves the menu. A score that enters the table is saved to the
+// score file at once. frameCounter counts every pass, 0 to 10000, and starts over at 0.
+void runLoop(Game& game, ScoreFile& scores, SDL_Surface* screen, const Pictures& pictures,
              int& frameCounter);

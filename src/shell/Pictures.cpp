@@ -11,26 +11,42 @@ namespace {
 struct Slot {
     const char* path;
     bool keyed;
-    SDL_Surface** picture;
+    SDL_Surface** picture;  // null for a picture only checked here
 };
 }  // namespace
 
 bool loadPictures(Pictures& p) {
     const Slot slots[] = {
-        {"Images/char.png", true, &p.player},       {"Images/portal.png", true, &p.portal},
-        {"Images/image.jpg", false, &p.background}, {"Images/bbonus.png", true, &p.bonus[0]},
-        {"Images/obonus.png", true, &p.bonus[1]},   {"Images/rbonus.png", true, &p.bonus[2]},
-        {"Images/gbonus.png", true, &p.bonus[3]},   {"Images/enemy1.png", true, &p.enemy[0]},
-        {"Images/enemy2.png", true, &p.enemy[1]},   {"Images/enemy3.png", true, &p.enemy[2]},
-        {"Images/intro.png", true, &p.intro},       {"Images/namescreen.png", true, &p.nameScreen},
+        {"Images/char.png", true, &p.player},
+        {"Images/portal.png", true, &p.portal},
+        {"Images/image.jpg", false, &p.background},
+        {"Images/bbonus.png", true, &p.bonus[0]},
+        {"Images/obonus.png", true, &p.bonus[1]},
+        {"Images/rbonus.png", true, &p.bonus[2]},
+        {"Images/gbonus.png", true, &p.bonus[3]},
+        {"Images/enemy1.png", true, &p.enemy[0]},
+        {"Images/enemy2.png", true, &p.enemy[1]},
+        {"Images/enemy3.png", true, &p.enemy[2]},
+        {"Images/intro.png", true, &p.intro},
+        {"Images/namescreen.png", true, &p.nameScreen},
+        // The menu and name entry screens load theirs afresh on every visit; checked now, a
+        // broken one stops the game before it starts instead of leaving a screen blank.
+        {"Images/menu.png", true, nullptr},
+        {"Images/menu2.jpg", false, nullptr},
     };
     ImageLoader loader;
     bool all = true;
     for (const Slot& slot : slots) {
-        *slot.picture = slot.keyed ? loader.loadKeyedImage(slot.path) : loader.loadImage(slot.path);
-        if (*slot.picture == nullptr) {
+        SDL_Surface* picture =
+            slot.keyed ? loader.loadKeyedImage(slot.path) : loader.loadImage(slot.path);
+        if (picture == nullptr) {
             std::fprintf(stderr, "Couldn't load picture %s: %s\n", slot.path, IMG_GetError());
             all = false;
+        }
+        if (slot.picture != nullptr) {
+            *slot.picture = picture;
+        } else {
+            SDL_FreeSurface(picture);
         }
     }
     // Drawn once here rather than in a play pass.

@@ -16,8 +16,9 @@ struct Pictures {
     PlatformCache platforms;
 };
 
-// Loads every start-up picture from Images/ below the working folder and draws the platforms
-// in the screen's format. Writes a line to standard error for each picture that fails and
-// returns false if any did; a platform whose surface cannot be made is drawn with SDL_gfx.
+// Loads every start-up picture from Images/ below the working folder, checks the menu's and
+// the name entry's, which their screens load on every visit, and draws the platforms in the
+// screen's format. Writes a line to standard error for each picture that fails and returns
+// false if any did; a platform whose surface cannot be made is drawn with SDL_gfx.
 bool loadPictures(Pictures& pictures);
 void freePictures(Pictures& pictures);

@@ -13,16 +13,36 @@
 #include "shell/MainLoop.h"
 #include "shell/Pictures.h"
 #include "shell/ScoreTable.h"
+#include "shell/Signals.h"
 #include "shell/Window.h"
 
 namespace {
 constexpr const char* kScoreFile = "data.dat";
 constexpr Uint32 kSplashMs = 4000;
+// Short enough that a quit request during the splash takes effect at once.
+constexpr Uint32 kSplashSliceMs = 50;
 
-void showSplash(const Painter& painter, SDL_Surface* screen, SDL_Surface* picture) {
+// True when a quit request waits on the event queue; it stays there for the menu.
+bool quitRequested() {
+    SDL_PumpEvents();
+    SDL_Event event;
+    return SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_QUITMASK) > 0;
+}
+
+// Shows the picture for four seconds, in short waits that end early on a quit request;
+// returns false for one.
+bool showSplash(const Painter& painter, SDL_Surface* screen, SDL_Surface* picture) {
     drawPicture(painter, picture, screen, 0, 0);
     SDL_Flip(screen);
-    waitMs(kSplashMs);
+    Uint32 waited = 0;
+    while (!quitRequested()) {
+        if (waited >= kSplashMs) {
+            return true;
+        }
+        waitMs(kSplashSliceMs);
+        waited += kSplashSliceMs;
+    }
+    return false;
 }
 }  // namespace
 
@@ -30,7 +50,7 @@ int runProgram() {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     Game game;
     // Read before SDL starts, so that a platform failure never touches the file.
-    ScoreTable table = loadScores(kScoreFile);
+    ScoreFile scores = openScoreFile(kScoreFile);
 
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) < 0) {
         return 1;
@@ -52,20 +72,24 @@ int runProgram() {
     }
     SDL_ShowCursor(SDL_DISABLE);
     SDL_EnableKeyRepeat(500, 30);
+    const SignalActions signalsBefore = takeSignals();
 
+    // A quit request during the first picture skips the second; the menu then leaves on it.
     Painter painter;
-    showSplash(painter, screen, pictures.nameScreen);
-    showSplash(painter, screen, pictures.intro);
+    if (showSplash(painter, screen, pictures.nameScreen)) {
+        showSplash(painter, screen, pictures.intro);
+    }
 
     int frameCounter = 0;
-    runLoop(game, table, screen, pictures, frameCounter);
+    runLoop(game, scores, screen, pictures, frameCounter);
 
-    saveScores(table, kScoreFile);
+    saveScoreFile(scores);
     sync();
     freePictures(pictures);
     if (joystick != nullptr) {
         SDL_JoystickClose(joystick);
     }
+    giveBackSignals(signalsBefore);
     SDL_Quit();
     return 0;
 }

@@ -1,0 +1,192 @@
+// Scores are never lost: unreadable files are left alone, a filed score is saved at once, saves
+// go through links but never through planted ones, every picture is checked at start-up,
+// signals end the game in order, and reading the file takes bounded memory.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
+#include "shell/Program.h"
+#include "shell/ScoreTable.h"
+#include "support/Input.h"
+#include "support/TestWait.h"
+#include "support/WorkFolder.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The tenth score is negative, so a fresh game's 0 is asked for a name at the first menu.
+const std::string kLow =
+    "900\nA\n800\nB\n700\nC\n600\nD\n500\nE\n400\nF\n300\nG\n200\nH\n100\nI\n-5\nJ\n";
+// kLow once that 0 is filed under the letters the name entry starts with.
+const std::string kFiled = kLow.substr(0, kLow.rfind("-5")) + "0\nAAA\n";
+
+void put(const std::string& file, const std::string& text, int mode) {
+    std::ofstream(file, std::ios::binary) << text;
+    fs::permissions(file, static_cast<fs::perms>(mode));
+}
+
+// Starts the real game in the working folder.
+pid_t startGame() {
+    const pid_t child = fork();
+    if (child == 0) {
+        execl(DWINDLE_BINARY, DWINDLE_BINARY, static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    return child;
+}
+
+// One run of the game in a child process, left at the first menu after naming any score
+// that enters the table. The child runs as nobody when the tests run as root (who reads any
+// file), in folders where any save could succeed.
+TEST(ScoreKeepingTest, EveryRunKeepsWhatItCanAndSaysWhatItCannot) {
+    const auto cannotRead = [](int error) {
+        return "Couldn't read the scores from data.dat: " + std::string(std::strerror(error)) +
+               "; this run's scores will not be saved\n";
+    };
+    const struct {
+        std::function<void()> plant;
+        std::string says, after;  // "data.dat" after the run, read through its link
+        int mode;                 // 0: not checked
+    } rows[] = {
+        {[] {}, "", formatScores(parseScores("")), 0644},  // the first run, silent
+        {[] { put("data.dat", kLow, 0664), fs::create_directory("data.dat.tmp"); }, "", kFiled,
+         0664},
+        {[] { put("data.dat", kLow, 0644), fs::create_symlink("victim", "data.dat.tmp"); }, "",
+         kFiled, 0644},
+        {[] { put("real/dat", kLow, 0666), fs::create_symlink("real/dat", "data.dat"); }, "",
+         kFiled, 0666},
+        {[] { fs::create_symlink("gone/dat", "data.dat"); },
+         "Couldn't save the scores to data.dat: " + std::string(std::strerror(ENOENT)) + "\n", "",
+         0},
+        {[] { fs::create_directories("data.dat/keep"); }, cannotRead(EISDIR), "", 0},
+        {[] { put("data.dat", kLow, 0); }, cannotRead(EACCES), kLow, 0},
+    };
+    for (const auto& row : rows) {
+        WorkFolder folder(false);
+        fs::copy(DWINDLE_IMAGES_DIR, "Images");
+        fs::create_directory("real");
+        put("victim", "keep", 0644);
+        row.plant();
+        fs::permissions(".", fs::perms::all);
+        fs::permissions("real", fs::perms::all);
+        const bool linked = fs::is_symlink("data.dat");
+        const pid_t child = fork();
+        if (child == 0) {
+            if ((geteuid() == 0 && setuid(65534) != 0) || !std::freopen("errors", "w", stderr)) {
+                _exit(126);
+            }
+            umask(022);
+            // The X button confirms a name and means nothing anywhere else.
+            testWaits().onDelay = [](Uint32) { pressButton(14); };
+            testWaits().onEventWait = [&] {
+                folder.write("at-menu", folder.read("data.dat"));
+                pressKey(SDLK_ESCAPE);
+            };
+            const int status = runProgram();
+            std::fflush(stderr);
+            _exit(status);
+        }
+        int status = -1;
+        waitpid(child, &status, 0);
+        EXPECT_EQ(0, status);
+        EXPECT_TRUE(row.mode == 0 ||
+                    row.mode == static_cast<int>(fs::status("data.dat").permissions()));
+        std::error_code none;  // for the unreadable file when the tests do not run as root
+        fs::permissions("data.dat", fs::perms::owner_read, fs::perm_options::add, none);
+        // A filed score is on disk by the time the menu shows it.
+        EXPECT_EQ(row.after == kFiled ? kFiled : "", folder.read("at-menu"));
+        EXPECT_EQ(row.after, folder.read("data.dat"));
+        EXPECT_EQ(linked, fs::is_symlink("data.dat"));
+        EXPECT_EQ("keep", folder.read("victim"));
+        EXPECT_EQ(row.says, folder.read("errors"));
+        for (const auto& entry : fs::recursive_directory_iterator(".")) {
+            const std::string name = entry.path().filename();
+            EXPECT_TRUE(name.rfind("dat.", 0) != 0 &&
+                        (name.rfind("data.dat.", 0) != 0 || name == "data.dat.tmp"))
+                << "left behind: " << name;
+        }
+    }
+}
+
+// The real game, signalled during its first splash picture: it ends within half a second,
+// through the name entry (which takes the letters as they stand) and the saves.
+TEST(ScoreKeepingTest, HangUpQuitAndTerminationEndTheSplashAtOnceAndKeepTheScore) {
+    // SIGPIPE is ignored; signal 0 sends nothing.
+    for (const auto& [first, then] : {std::pair{SIGHUP, 0}, {SIGQUIT, 0}, {SIGPIPE, SIGTERM}}) {
+        WorkFolder folder;
+        folder.write("data.dat", kLow);
+        const pid_t game = startGame();
+        ASSERT_GT(game, 0);
+        // Past start-up in every build, emulated ones included, and well before the second
+        // picture.
+        usleep(1500 * 1000);
+        kill(game, first);
+        kill(game, then);
+        usleep(500 * 1000);
+        kill(game, SIGKILL);  // nothing to a game that has ended by now, as it must have
+        int status = -1;
+        waitpid(game, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+        EXPECT_EQ(kFiled, folder.read("data.dat"));
+    }
+}
+
+// Peak memory of the real game in the working folder, which has no pictures: it reads the
+// score file, then stops for the missing pictures.
+long gamePeakKb() {
+    const pid_t game = startGame();
+    int status = -1;
+    rusage usage{};
+    wait4(game, &status, 0, &usage);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << "status " << status;
+    return usage.ru_maxrss;
+}
+
+TEST(ScoreKeepingTest, AHundredMegabytesOfLinesLoadInBoundedMemoryToTheTableOfTheBest) {
+    // The ten best, two of them equal and one with a line of 79 characters, spread among
+    // 100 MB of pairs that rank below them all, yet would rank above them if the pairing of
+    // lines slipped anywhere (the name read as a score) or a line lost its start (the sign).
+    // Nothing after the line of 80 counts.
+    const std::string best[10] = {
+        "2\nB2\n", "7\nTA\n", "300\nAAA\n", "3\nB3\n", std::string(77, ' ') + "42\nLNG\n",
+        "4\nB4\n", "7\nTB\n", "5\nB5\n",    "6\nB6\n", "8\nB8\n"};
+    const std::string rest = std::string(80, '9') + "\n1000\nTOP\n";
+    const std::string table =
+        "300\nAAA\n42\nLNG\n8\nB8\n7\nTA\n7\nTB\n6\nB6\n5\nB5\n4\nB4\n3\nB3\n2\nB2\n";
+    WorkFolder folder(false);
+    std::string small;
+    {  // freed before the game starts: a forked child's peak counts the memory it was forked with
+        std::string filler;
+        while (filler.size() < (10u << 20)) {
+            filler += "-999\n999\n";
+        }
+        std::ofstream big("data.dat", std::ios::binary);
+        for (const std::string& entry : best) {
+            big << filler << entry;
+            small += entry;
+        }
+        big << rest;
+    }
+    ASSERT_GE(fs::file_size("data.dat"), 100u << 20);
+    const long bigPeak = gamePeakKb();
+    EXPECT_EQ(table, formatScores(loadScores("data.dat")));
+    folder.write("data.dat", small + rest);
+    const long smallPeak = gamePeakKb();
+    EXPECT_EQ(table, formatScores(loadScores("data.dat")));
+    // Under the sanitizer or the emulator a run takes more memory whatever the file; there
+    // only the growth over the run with the small file counts.
+    const long baseline = DWINDLE_RSS_OVERHEAD ? smallPeak : 0;
+    EXPECT_LT(bigPeak - baseline, 20 * 1024) << bigPeak << " KB, with the small file " << smallPeak;
+}
+
+}  // namespace
