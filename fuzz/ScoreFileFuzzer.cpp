@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -57,15 +56,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const ScoreTable again = loadScores(saved.c_str());
     checkTable(again);
 
-    for (int i = 0; i < kListedScores; ++i) {
-        check(first[i].score == again[i].score);
-        // Names from a file hold no newline, but one would be saved as a space.
-        char expected[4];
-        std::memcpy(expected, first[i].name, sizeof expected);
-        for (char& c : expected) {
-            c = c == '\n' ? ' ' : c;
-        }
-        check(std::strcmp(expected, again[i].name) == 0);
-    }
+    check(formatScores(first) == formatScores(again));
     return 0;
 }

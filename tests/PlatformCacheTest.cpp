@@ -1,8 +1,5 @@
 // Platforms blitted from the cache land on exactly the pixels that SDL_gfx's calls draw.
-#include <cstdlib>
 #include <set>
-#include <string>
-#include <utility>
 
 #include "game/Board.h"
 #include "shell/Pictures.h"
@@ -11,26 +8,21 @@
 
 namespace {
 
-class PlatformCacheTest : public SdlTest {
-  protected:
-    // The screen once `draw` has drawn on the background picture.
-    template <class Draw>
-    std::string shot(Draw draw) {
-        drawPicture(Painter(), pictures.background, screen, 0, 0);
-        draw();
-        return std::string(static_cast<const char*>(screen->pixels), screen->pitch * screen->h);
-    }
-    WorkFolder folder;
-    Pictures pictures;
-};
+using PlatformCacheTest = SdlTest;
 
 // Per band: every size its platforms are drawn at (whole ones, gaps, the start and portal
 // cells, and all they shrink to, over many level setups) at every cell of the grid, edges
 // included, later cells over earlier ones; then a whole board in mid-cycle, pass by pass,
 // through nine more shrink ticks.
 TEST_F(PlatformCacheTest, PlatformsOfEveryBandAreBlittedOntoThePixelsTheDirectCallsDraw) {
+    WorkFolder folder;
+    Pictures pictures;
     ASSERT_TRUE(loadPictures(pictures));  // the background, and the platforms drawn once
-    const PlatformCache* cache = &pictures.platforms;
+    const auto shot = [&](auto draw) {
+        drawPicture(Painter(), pictures.background, screen, 0, 0);
+        draw();
+        return pixels(screen);
+    };
     for (int level : {1, 6, 11}) {
         Game game;
         std::set<std::pair<int, int>> sizes;
@@ -45,33 +37,31 @@ TEST_F(PlatformCacheTest, PlatformsOfEveryBandAreBlittedOntoThePixelsTheDirectCa
             }
         }
         for (const auto& [rx, ry] : sizes) {
-            SCOPED_TRACE(::testing::Message() << "level " << level << ", " << rx << " x " << ry);
-            ASSERT_NE(nullptr, cachedPlatform(*cache, rx, ry));
+            ASSERT_NE(nullptr, cachedPlatform(pictures.platforms, rx, ry)) << rx << " x " << ry;
             PlatformDrawing grid;
             for (int i = 0; i < game.cols * game.rows; ++i) {
                 const Cell& cell = game.cell(i / game.rows, i % game.rows);
                 grid.ellipses[grid.count++] = {cell.x, cell.y, rx, ry};
             }
             EXPECT_TRUE(shot([&] { drawPlatforms(screen, grid, nullptr); }) ==
-                        shot([&] { drawPlatforms(screen, grid, cache); }));
+                        shot([&] { drawPlatforms(screen, grid, &pictures.platforms); }))
+                << "level " << level << ", " << rx << " x " << ry;
         }
-
-        Game blitted = game;  // the last setup, 24 shrink ticks on
-        auto pass = [&](Game& board, int frame, const PlatformCache* platforms) {
+        const auto pass = [&](Game& board, int frame, const PlatformCache* platforms) {
             return shot([&] {
                 std::srand(static_cast<unsigned>(frame));
                 board.updateFrame(screen, frame, nullptr, nullptr, nullptr, nullptr, nullptr,
                                   nullptr, nullptr, nullptr, nullptr, platforms);
             });
         };
+        Game blitted = game;  // the last setup, 24 shrink ticks on
         for (int frame = 1; frame <= 13 * 9; ++frame) {
-            ASSERT_TRUE(pass(game, frame, nullptr) == pass(blitted, frame, cache))
+            ASSERT_TRUE(pass(game, frame, nullptr) == pass(blitted, frame, &pictures.platforms))
                 << "level " << level << ", frame " << frame;
         }
-        PlatformCache mixedUp = *cache;  // whole platforms' slots hold the first band's gaps
+        PlatformCache mixedUp = pictures.platforms;  // the pass does draw from the cache given
         std::swap(mixedUp.platforms[0], mixedUp.platforms[1]);
-        game = blitted;
-        EXPECT_TRUE(pass(blitted, 1, &mixedUp) != pass(game, 1, cache)) << "level " << level;
+        EXPECT_TRUE(pass(game, 1, &mixedUp) != pass(blitted, 1, &pictures.platforms));
     }
     freePictures(pictures);
 }

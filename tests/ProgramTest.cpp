@@ -1,146 +1,194 @@
-// The whole program from start-up to shut-down: splash, score file, missing pictures, quitting.
+// The whole program: start-up with a missing picture, and scores never lost:
+// unreadable files are left alone, a filed score is saved at once, saves go through links but
+// never through planted ones, signals end the game in order, and reading the file takes
+// bounded memory.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
-#include <sstream>
-#include <thread>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <functional>
 
-#include "gfx/ImageLoader.h"
 #include "shell/Program.h"
-#include "support/Input.h"
+#include "shell/ScoreTable.h"
 #include "support/SdlTest.h"
 #include "support/WorkFolder.h"
 
+namespace fs = std::filesystem;
+
 namespace {
 
-std::string lowScores() {
-    const int scores[10] = {900, 800, 700, 600, 500, 400, 300, 200, 100, -5};
-    const char* const names[10] = {"ANN", "BOB", "CAT", "DAN", "EVE",
-                                   "FAY", "GUS", "HAL", "IVY", "JOE"};
-    return scoreFile(scores, names);
+// The tenth score is negative, so a fresh game's 0 is asked for a name at the first menu.
+const std::string kLow =
+    "900\nA\n800\nB\n700\nC\n600\nD\n500\nE\n400\nF\n300\nG\n200\nH\n100\nI\n-5\nJ\n";
+// kLow once that 0 is filed under the letters the name entry starts with.
+const std::string kFiled = kLow.substr(0, kLow.rfind("-5")) + "0\nAAA\n";
+
+void put(const std::string& file, const std::string& text, int mode) {
+    std::ofstream(file, std::ios::binary) << text;
+    fs::permissions(file, static_cast<fs::perms>(mode));
 }
 
-int countLines(const std::string& text, const std::string& prefix) {
-    std::istringstream in(text);
-    int count = 0;
-    for (std::string line; std::getline(in, line);) {
-        count += line.rfind(prefix, 0) == 0 ? 1 : 0;
-    }
-    return count;
-}
-
-// True when the screen holds exactly the picture, drawn whole at (0, 0).
-bool screenShows(const char* path) {
-    SDL_Surface* screen = SDL_GetVideoSurface();
-    SDL_Surface* expected = ImageLoader().loadKeyedImage(path);
-    SDL_Surface* canvas = SDL_ConvertSurface(screen, screen->format, SDL_SWSURFACE);
-    SDL_BlitSurface(expected, nullptr, canvas, nullptr);
-    bool same = true;
-    for (int y = 0; y < screen->h && same; ++y) {
-        for (int x = 0; x < screen->w && same; ++x) {
-            same = pixelAt(screen, x, y) == pixelAt(canvas, x, y);
-        }
-    }
-    SDL_FreeSurface(canvas);
-    SDL_FreeSurface(expected);
-    return same;
-}
-
-class ProgramTest : public ::testing::Test {
-  protected:
-    void SetUp() override { testWaits() = WaitHooks{}; }
-    void TearDown() override { testWaits() = WaitHooks{}; }
-};
-
-TEST_F(ProgramTest, MissingPicturesEndTheProgramBeforeTheSplash) {
-    WorkFolder folder(false);
-    folder.write("data.dat", lowScores());
-    ::testing::internal::CaptureStderr();
-    const int status = runProgram();
-    const std::string errors = ::testing::internal::GetCapturedStderr();
-    EXPECT_EQ(1, status);
-    EXPECT_EQ(14, countLines(errors, "Couldn't load picture Images/"));
-    EXPECT_NE(std::string::npos, errors.find("Couldn't load picture Images/namescreen.png: "));
-    EXPECT_EQ(0, testWaits().delayCalls);  // no splash
-    EXPECT_EQ(lowScores(), folder.read("data.dat"));
-}
-
-TEST_F(ProgramTest, SplashThenMenuThenNameEntryAndSavedTable) {
-    WorkFolder folder;
-    folder.write("data.dat", lowScores());
-    unsigned long long splashMs = 0;
-    bool splashShown[2] = {false, false};
-    testWaits().onDelay = [&](Uint32 ms) {
-        const unsigned long long waited = testWaits().totalMs;  // this wait included
-        if (waited == 4000 || waited == 8000) {  // the last wait of each splash picture
-            splashShown[waited / 4000 - 1] =
-                screenShows(waited == 4000 ? "Images/namescreen.png" : "Images/intro.png");
-            pressKey(SDLK_SPACE);  // pressed during the splash: thrown away by the menu
-        }
-        if (ms == 80 && splashMs == 0) {
-            splashMs = waited - ms;
-            pressKey(SDLK_DOWN);  // 'A' becomes '@'
-            pressKey(SDLK_SPACE);
-        }
-    };
-    testWaits().onEventWait = [] { pressKey(SDLK_ESCAPE); };
-    EXPECT_EQ(0, runProgram());
-    EXPECT_TRUE(splashShown[0]);
-    EXPECT_TRUE(splashShown[1]);
-    // A fresh game's score of 0 beats the tenth entry's -5, so the first menu asks for a name
-    // once the two pictures have had their 4 seconds each.
-    EXPECT_EQ(8000u, splashMs);
-    const std::string saved = folder.read("data.dat");
-    EXPECT_EQ(lowScores().substr(0, lowScores().rfind("-5\n")) + "0\n@AA\n", saved);
-}
-
-TEST_F(ProgramTest, QuitDuringSplashStillSavesTheTable) {
-    WorkFolder folder;
-    testWaits().onDelay = [](Uint32) {
-        if (testWaits().delayCalls == 1) {
-            push(quitRequest());
-        }
-    };
-    testWaits().onEventWait = [] { ADD_FAILURE() << "the menu waited after a quit request"; };
-    EXPECT_EQ(0, runProgram());
-    EXPECT_LT(testWaits().totalMs, 4000u);  // the splash ended at once
-    // No file at start: ten empty entries are saved.
-    std::string empty;
-    for (int i = 0; i < 10; ++i) {
-        empty += "0\n\n";
-    }
-    EXPECT_EQ(empty, folder.read("data.dat"));
-}
-
-// The real game binary, stopped by SIGTERM while it asks for a name.
-TEST_F(ProgramTest, TerminationSignalFilesTheScore) {
-    WorkFolder folder;
-    folder.write("data.dat", lowScores());
+// Starts the real game in the working folder.
+pid_t startGame() {
     const pid_t child = fork();
-    ASSERT_GE(child, 0);
     if (child == 0) {
         execl(DWINDLE_BINARY, DWINDLE_BINARY, static_cast<char*>(nullptr));
         _exit(127);
     }
-    // Past the two 4-second splash pictures, into the name entry of the first menu.
-    std::this_thread::sleep_for(std::chrono::milliseconds(9500));
-    ASSERT_EQ(0, kill(child, SIGTERM));
-    int status = 0;
-    for (int i = 0; i < 100 && waitpid(child, &status, WNOHANG) == 0; ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    if (waitpid(child, &status, WNOHANG) == 0) {
-        kill(child, SIGKILL);
+    return child;
+}
+
+// One run of the game in a child process, left at the first menu after naming any score
+// that enters the table. The child runs as nobody when the tests run as root (who reads any
+// file), in folders where any save could succeed.
+TEST(ProgramTest, EveryRunKeepsWhatItCanAndSaysWhatItCannot) {
+    const auto cannotRead = [](int error) {
+        return "Couldn't read the scores from data.dat: " + std::string(std::strerror(error)) +
+               "; this run's scores will not be saved\n";
+    };
+    const struct {
+        std::function<void()> plant;
+        std::string says, after;  // "data.dat" after the run, read through its link
+        int mode;                 // 0: not checked
+        int status = 0;
+    } rows[] = {
+        {[] {}, "", formatScores(parseScores("")), 0644},  // the first run, silent
+        {[] { put("data.dat", kLow, 0664), fs::create_directory("data.dat.tmp"); }, "", kFiled,
+         0664},
+        {[] { put("data.dat", kLow, 0644), fs::create_symlink("victim", "data.dat.tmp"); }, "",
+         kFiled, 0644},
+        {[] { put("real/dat", kLow, 0666), fs::create_symlink("real/dat", "data.dat"); }, "",
+         kFiled, 0666},
+        {[] { fs::create_symlink("gone/dat", "data.dat"); },
+         "Couldn't save the scores to data.dat: " + std::string(std::strerror(ENOENT)) + "\n", "",
+         0},
+        {[] { fs::create_directories("data.dat/keep"); }, cannotRead(EISDIR), "", 0},
+        {[] { put("data.dat", kLow, 0); }, cannotRead(EACCES), kLow, 0},
+        {[] { put("data.dat", kLow, 0644), fs::remove("Images/menu.png"); },  // checked at start
+         "Couldn't load picture Images/menu.png: Couldn't open Images/menu.png\n", kLow, 0, 1},
+    };
+    for (const auto& row : rows) {
+        WorkFolder folder(false);
+        fs::copy(DWINDLE_IMAGES_DIR, "Images");
+        fs::create_directory("real");
+        put("victim", "keep", 0644);
+        row.plant();
+        fs::permissions(".", fs::perms::all);
+        fs::permissions("real", fs::perms::all);
+        const bool linked = fs::is_symlink("data.dat");
+        const pid_t child = fork();
+        if (child == 0) {
+            if ((geteuid() == 0 && setuid(65534) != 0) || !std::freopen("errors", "w", stderr)) {
+                _exit(126);
+            }
+            umask(022);
+            // The X button confirms a name and means nothing anywhere else.
+            testWaits().onDelay = [](Uint32) { pushInput("X"); };
+            testWaits().onEventWait = [&] {
+                folder.write("at-menu", folder.read("data.dat"));
+                pushInput("E");
+            };
+            const int status = runProgram();
+            std::fflush(stderr);
+            _exit(status);
+        }
+        int status = -1;
         waitpid(child, &status, 0);
-        FAIL() << "the game did not end after SIGTERM";
+        EXPECT_EQ(row.status << 8, status);
+        EXPECT_TRUE(row.mode == 0 ||
+                    row.mode == static_cast<int>(fs::status("data.dat").permissions()));
+        std::error_code none;  // for the unreadable file when the tests do not run as root
+        fs::permissions("data.dat", fs::perms::owner_read, fs::perm_options::add, none);
+        // A filed score is on disk by the time the menu shows it.
+        EXPECT_EQ(row.after == kFiled ? kFiled : "", folder.read("at-menu"));
+        EXPECT_EQ(row.after, folder.read("data.dat"));
+        EXPECT_EQ(linked, fs::is_symlink("data.dat"));
+        EXPECT_EQ("keep", folder.read("victim"));
+        EXPECT_EQ(row.says, folder.read("errors"));
+        for (const auto& entry : fs::recursive_directory_iterator(".")) {
+            const std::string name = entry.path().filename();
+            EXPECT_TRUE(name.rfind("dat.", 0) != 0 &&
+                        (name.rfind("data.dat.", 0) != 0 || name == "data.dat.tmp"))
+                << "left behind: " << name;
+        }
     }
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(0, WEXITSTATUS(status));
-    EXPECT_EQ(lowScores().substr(0, lowScores().rfind("-5\n")) + "0\nAAA\n",
-              folder.read("data.dat"));
+}
+
+// The real game, signalled during its first splash picture: it ends within half a second,
+// through the name entry (which takes the letters as they stand) and the saves.
+TEST(ProgramTest, HangUpQuitAndTerminationEndTheSplashAtOnceAndKeepTheScore) {
+    // SIGPIPE is ignored; signal 0 sends nothing.
+    for (const auto& [first, then] : {std::pair{SIGHUP, 0}, {SIGQUIT, 0}, {SIGPIPE, SIGTERM}}) {
+        WorkFolder folder;
+        folder.write("data.dat", kLow);
+        const pid_t game = startGame();
+        ASSERT_GT(game, 0);
+        // Past start-up in every build, emulated ones included, and well before the second
+        // picture.
+        usleep(1500 * 1000);
+        kill(game, first);
+        kill(game, then);
+        usleep(500 * 1000);
+        kill(game, SIGKILL);  // nothing to a game that has ended by now, as it must have
+        int status = -1;
+        waitpid(game, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+        EXPECT_EQ(kFiled, folder.read("data.dat"));
+    }
+}
+
+// Peak memory of the real game in the working folder, which has no pictures: it reads the
+// score file, then stops for the missing pictures.
+long gamePeakKb() {
+    const pid_t game = startGame();
+    int status = -1;
+    rusage usage{};
+    wait4(game, &status, 0, &usage);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << "status " << status;
+    return usage.ru_maxrss;
+}
+
+TEST(ProgramTest, AHundredMegabytesOfLinesLoadInBoundedMemoryToTheTableOfTheBest) {
+    // The ten best, two of them equal and one with a line of 79 characters, spread among
+    // 100 MB of pairs that rank below them all, yet would rank above them if the pairing of
+    // lines slipped anywhere (the name read as a score) or a line lost its start (the sign).
+    // Nothing after the line of 80 counts.
+    const std::string best[10] = {
+        "2\nB2\n", "7\nTA\n", "300\nAAA\n", "3\nB3\n", std::string(77, ' ') + "42\nLNG\n",
+        "4\nB4\n", "7\nTB\n", "5\nB5\n",    "6\nB6\n", "8\nB8\n"};
+    const std::string rest = std::string(80, '9') + "\n1000\nTOP\n";
+    const std::string table =
+        "300\nAAA\n42\nLNG\n8\nB8\n7\nTA\n7\nTB\n6\nB6\n5\nB5\n4\nB4\n3\nB3\n2\nB2\n";
+    WorkFolder folder(false);
+    std::string small;
+    {  // freed before the game starts: a forked child's peak counts the memory it was forked with
+        std::string filler;
+        while (filler.size() < (10u << 20)) {
+            filler += "-999\n999\n";
+        }
+        std::ofstream big("data.dat", std::ios::binary);
+        for (const std::string& entry : best) {
+            big << filler << entry;
+            small += entry;
+        }
+        big << rest;
+    }
+    ASSERT_GE(fs::file_size("data.dat"), 100u << 20);
+    const long bigPeak = gamePeakKb();
+    EXPECT_EQ(table, formatScores(loadScores("data.dat")));
+    folder.write("data.dat", small + rest);
+    const long smallPeak = gamePeakKb();
+    EXPECT_EQ(table, formatScores(loadScores("data.dat")));
+    // Under the sanitizer or the emulator a run takes more memory whatever the file; there
+    // only the growth over the run with the small file counts.
+    const long baseline = DWINDLE_RSS_OVERHEAD ? smallPeak : 0;
+    EXPECT_LT(bigPeak - baseline, 20 * 1024) << bigPeak << " KB, with the small file " << smallPeak;
 }
 
 }  // namespace

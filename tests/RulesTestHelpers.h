@@ -1,13 +1,11 @@
 // Helpers for the rules tests: a quiet board to build a situation on, frames and records.
 #pragma once
 
-#include <SDL/SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
-#include <ostream>
 #include <tuple>
-#include <utility>
 #include <vector>
 
 #include "game/Game.h"
@@ -23,15 +21,11 @@ inline void quietLevel(Game& game, int level) {
                 Cell{cell.x, cell.y, cell.fullRx, cell.fullRy, cell.fullRx, cell.fullRy, true, 0};
         }
     }
-    for (Bonus& bonus : game.bonuses) {
-        bonus = Bonus{0, 0, false, false, 1 << 20, kPointsBonus};
-    }
-    for (Enemy& enemy : game.enemies) {
-        enemy = Enemy{0, 0, false, false, 0};
-    }
+    std::fill(game.bonuses, game.bonuses + kBonusCount, Bonus{0, 0, false, false, 1 << 20, 0});
+    std::fill(game.enemies, game.enemies + kEnemyCount, Enemy{0, 0, false, false, 0});
 }
 
-// A new game in play on a quiet `level`, the player at (col, row).
+// A game in play on a quiet `level`, the player at (col, row).
 inline Game quietGame(int level, int col, int row) {
     Game game;
     quietLevel(game, level);
@@ -41,32 +35,16 @@ inline Game quietGame(int level, int col, int row) {
     return game;
 }
 
-// Level, lives, score, player column and row, and playing: what most rule tests look at.
+// Level, lives, score, the player's cell, playing, and whether pickup record 0 is in play (a
+// quiet level has none, so it shows that a level was set up).
 inline std::vector<int> state(const Game& g) {
-    return {g.level, g.lives, g.score, g.playerCol, g.playerRow, g.playing};
+    return {g.level, g.lives, g.score, g.playerCol, g.playerRow, g.playing, g.bonuses[0].enabled};
 }
 
-// Pictures for player, portal, the four pickup kinds and the three enemies.
-struct FramePictures {
-    SDL_Surface* player = nullptr;
-    SDL_Surface* portal = nullptr;
-    SDL_Surface* bonus[4] = {};
-    SDL_Surface* enemy[3] = {};
-};
-
+// One frame with the pictures of player, portal, the four pickup kinds and the three enemies.
 inline void runFrame(Game& game, SDL_Surface* screen, int frameCounter,
-                     const FramePictures& p = FramePictures{}) {
-    game.updateFrame(screen, frameCounter, p.player, p.portal, p.bonus[0], p.bonus[1], p.bonus[2],
-                     p.bonus[3], p.enemy[0], p.enemy[1], p.enemy[2]);
-}
-
-// A w x h picture of one colour in the screen's format; the caller frees it.
-inline SDL_Surface* solidPicture(SDL_Surface* screen, int w, int h, int r, int g, int b) {
-    const SDL_PixelFormat* f = screen->format;
-    SDL_Surface* picture = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, f->BitsPerPixel, f->Rmask,
-                                                f->Gmask, f->Bmask, f->Amask);
-    SDL_FillRect(picture, nullptr, SDL_MapRGB(picture->format, r, g, b));
-    return picture;
+                     SDL_Surface* const (&p)[9] = {}) {
+    game.updateFrame(screen, frameCounter, p[0], p[1], p[2], p[3], p[4], p[5], p[6], p[7], p[8]);
 }
 
 // The first `rand() % n` after srand(seed).

@@ -7,10 +7,7 @@ set -eu
 work=$(mktemp -d)
 xvfb=
 trap '[ -z "$xvfb" ] || kill "$xvfb"; rm -rf "$work"' EXIT
-fail() {
-    echo "install-test: $*" >&2
-    exit 1
-}
+fail() { echo "install-test: $*" >&2; exit 1; }
 
 # An unusual prefix: the launcher must find the game wherever it is installed.
 DESTDIR=$work/root "$1" --install "$2" --prefix /opt/dwindle-test >/dev/null
@@ -20,10 +17,7 @@ menu=$root/share/dwindle/Images/menu.png
 # Xvfb picks a free display itself and writes its number once it takes connections.
 Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 3>"$work/display" 2>/dev/null &
 xvfb=$!
-for _ in $(seq 50); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
+until [ -s "$work/display" ]; do sleep 0.1; done
 DISPLAY=:$(cat "$work/display")
 export DISPLAY SDL_VIDEODRIVER=x11
 
@@ -43,11 +37,11 @@ play() {
     game=$!
     window=$(timeout 10 xdotool search --sync --name '^Dwindle$' | head -n 1)
     [ -n "$window" ] || fail "no window titled Dwindle"
-    for _ in $(seq 40); do
-        menu_shows "$window" && break
+    tries=0
+    until menu_shows "$window"; do
+        tries=$((tries + 1)) && [ $tries -lt 40 ] || fail "the menu did not show"
         sleep 0.5
     done
-    menu_shows "$window" || fail "the menu did not show"
     xdotool key --window "$window" Escape
     wait "$game" || fail "the game ended with status $?"
 }

@@ -1,16 +1,15 @@
-// The SDL fixture of the tests: a real 320x240x16 screen on the dummy driver, and pixel helpers.
+// The real SDL under test: a screen on the dummy driver, pixel helpers, injected input, and the
+// program's waits, which in tests take no time and let the test act.
 #include "support/SdlTest.h"
 
-#include <ostream>
+#include <cstdio>
+#include <cstdlib>
 
 void SdlTest::SetUp() {
     testWaits() = WaitHooks{};
     ASSERT_EQ(0, SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK)) << SDL_GetError();
     screen = SDL_SetVideoMode(320, 240, 16, SDL_SWSURFACE);
-    ASSERT_NE(nullptr, screen) << SDL_GetError();
-    ASSERT_EQ(320, screen->w);
-    ASSERT_EQ(240, screen->h);
-    ASSERT_EQ(16, screen->format->BitsPerPixel);
+    ASSERT_TRUE(screen != nullptr && screen->format->BitsPerPixel == 16) << SDL_GetError();
 }
 
 void SdlTest::TearDown() {
@@ -18,40 +17,69 @@ void SdlTest::TearDown() {
     testWaits() = WaitHooks{};
 }
 
-std::ostream& operator<<(std::ostream& out, const Rgb& c) {
-    return out << "rgb(" << c.r << ", " << c.g << ", " << c.b << ")";
-}
-
-Rgb pixelAt(SDL_Surface* surface, int x, int y) {
-    SDL_LockSurface(surface);
-    const Uint8* row = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch;
-    Uint32 value = 0;
-    switch (surface->format->BytesPerPixel) {
-        case 2:
-            value = reinterpret_cast<const Uint16*>(row)[x];
-            break;
-        case 4:
-            value = reinterpret_cast<const Uint32*>(row)[x];
-            break;
-        default:
-            ADD_FAILURE() << "unexpected pixel size";
-    }
-    SDL_UnlockSurface(surface);
-    Uint8 r, g, b;
-    SDL_GetRGB(value, surface->format, &r, &g, &b);
-    return Rgb{r, g, b};
+Uint32 pixelAt(SDL_Surface* surface, int x, int y) {
+    return static_cast<const Uint16*>(surface->pixels)[y * surface->pitch / 2 + x];
 }
 
 void fill(SDL_Surface* surface, int r, int g, int b) {
     SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, r, g, b));
 }
 
-Rgb asStored(SDL_Surface* surface, int r, int g, int b) {
-    Uint8 sr, sg, sb;
-    SDL_GetRGB(SDL_MapRGB(surface->format, r, g, b), surface->format, &sr, &sg, &sb);
-    return Rgb{sr, sg, sb};
+Uint32 asStored(SDL_Surface* surface, int r, int g, int b) {
+    return SDL_MapRGB(surface->format, r, g, b);
 }
 
-std::string imagePath(const std::string& file) {
-    return std::string(DWINDLE_IMAGES_DIR) + "/" + file;
+SDL_Surface* solidPicture(int w, int h, int r, int g, int b) {
+    SDL_Surface* picture = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 16, 0xF800, 0x07E0, 0x1F, 0);
+    fill(picture, r, g, b);
+    return picture;
+}
+
+std::string pixels(SDL_Surface* surface) {
+    return std::string(static_cast<const char*>(surface->pixels), surface->pitch * surface->h);
+}
+
+void pushInput(const std::string& input) {
+    const std::string keys = "UDLR E^", buttons = "uldr89X1";
+    const SDLKey syms[] = {SDLK_UP,    SDLK_DOWN,   SDLK_LEFT, SDLK_RIGHT,
+                           SDLK_SPACE, SDLK_ESCAPE, SDLK_UP};
+    const Uint8 numbers[] = {0, 2, 4, 6, 8, 9, 14, 1};  // the handheld's buttons
+    for (const char c : input) {
+        SDL_Event event{SDL_QUIT};
+        if (keys.find(c) != std::string::npos) {
+            event.type = c == '^' ? SDL_KEYUP : SDL_KEYDOWN;
+            event.key.keysym.sym = syms[keys.find(c)];
+        } else if (buttons.find(c) != std::string::npos) {
+            event.type = SDL_JOYBUTTONDOWN;
+            event.jbutton.button = numbers[buttons.find(c)];
+        }
+        SDL_PushEvent(&event);
+    }
+}
+
+WaitHooks& testWaits() {
+    static WaitHooks hooks;
+    return hooks;
+}
+
+void waitMs(Uint32 ms) {
+    ++testWaits().delayCalls;
+    if (testWaits().onDelay) {
+        testWaits().onDelay(ms);
+    }
+}
+
+int waitForEvent(SDL_Event* event) {
+    if (SDL_PollEvent(event) == 1) {
+        return 1;
+    }
+    if (testWaits().onEventWait) {
+        testWaits().onEventWait();
+    }
+    if (SDL_PollEvent(event) == 1) {
+        return 1;
+    }
+    // A real wait would block for ever here: the test forgot to give input.
+    std::fprintf(stderr, "test waits for an event that never comes\n");
+    std::abort();
 }

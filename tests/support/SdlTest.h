@@ -1,12 +1,14 @@
-// Test fixture with a real SDL screen (dummy driver), and pixel helpers.
+// The real SDL under test: a screen on the dummy driver, pixel helpers, injected input, and the
+// program's waits, which in tests take no time and let the test act.
 #pragma once
 
 #include <SDL/SDL.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
-#include "support/TestWait.h"
+#include "game/Wait.h"
 
 class SdlTest : public ::testing::Test {
   protected:
@@ -16,18 +18,24 @@ class SdlTest : public ::testing::Test {
     SDL_Surface* screen = nullptr;
 };
 
-struct Rgb {
-    int r, g, b;
-    bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
-    bool operator!=(const Rgb& o) const { return !(*this == o); }
-};
-std::ostream& operator<<(std::ostream& out, const Rgb& c);
-
-// The colour at (x, y) of a 16-bit surface, widened to 8 bits per channel.
-Rgb pixelAt(SDL_Surface* surface, int x, int y);
-// Fills the whole surface with one colour.
+// The value of the pixel at (x, y) of a 16-bit surface.
+Uint32 pixelAt(SDL_Surface* surface, int x, int y);
 void fill(SDL_Surface* surface, int r, int g, int b);
-// The colour (r, g, b) as it reads back from a 16-bit surface.
-Rgb asStored(SDL_Surface* surface, int r, int g, int b);
-// Path of a generated picture, e.g. imagePath("char.png").
-std::string imagePath(const std::string& file);
+// The value of the colour (r, g, b) on the surface.
+Uint32 asStored(SDL_Surface* surface, int r, int g, int b);
+// A w x h surface in the screen's format, filled with one colour; the caller frees it.
+SDL_Surface* solidPicture(int w, int h, int r, int g, int b);
+// All the pixel bytes of a surface, for whole-picture comparisons.
+std::string pixels(SDL_Surface* surface);
+
+// Pushes input, one character an event: U D L R the arrow keys, space, E Escape, ^ the up
+// arrow let go; u l d r the stick, 8 START, 9 SELECT, X, 1 a diagonal; anything else a quit
+// request.
+void pushInput(const std::string& input);
+
+struct WaitHooks {
+    std::function<void(Uint32 ms)> onDelay;  // called at every delay, after counting it
+    std::function<void()> onEventWait;       // called when a blocking wait finds no event
+    int delayCalls = 0;
+};
+WaitHooks& testWaits();

@@ -1,25 +1,41 @@
 // A fresh working folder for a test that runs the program: "data.dat" and Images/ live there.
 #pragma once
 
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 class WorkFolder {
   public:
     // Makes the folder and changes into it; with pictures, Images/ holds the game's pictures.
-    explicit WorkFolder(bool withPictures = true);
-    ~WorkFolder();
+    explicit WorkFolder(bool withPictures = true) {
+        path_ = (std::filesystem::temp_directory_path() / "dwindle-test-XXXXXX").string();
+        std::filesystem::current_path(mkdtemp(path_.data()));
+        if (withPictures) {
+            std::filesystem::create_directory_symlink(DWINDLE_IMAGES_DIR, "Images");
+        }
+    }
+    ~WorkFolder() {
+        std::filesystem::current_path(previous_);
+        std::filesystem::remove_all(path_);
+    }
     WorkFolder(const WorkFolder&) = delete;
     WorkFolder& operator=(const WorkFolder&) = delete;
 
     const std::string& path() const { return path_; }
-    void write(const std::string& file, const std::string& text) const;
-    std::string read(const std::string& file) const;
-    bool exists(const std::string& file) const;
+    void write(const std::string& file, const std::string& text) const {
+        std::ofstream(path_ + "/" + file, std::ios::binary) << text;
+    }
+    std::string read(const std::string& file) const {
+        std::stringstream text;
+        text << std::ifstream(path_ + "/" + file, std::ios::binary).rdbuf();
+        return text.str();
+    }
 
   private:
     std::string path_;
-    std::string previous_;
+    const std::string previous_ = std::filesystem::current_path().string();
 };
-
-// Ten entries, best first, as the game writes them.
-std::string scoreFile(const int scores[10], const char* const names[10]);

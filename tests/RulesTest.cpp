@@ -1,0 +1,369 @@
+// Tests of the rules of play, one table per rule: a new game and level setup, the platform
+// cycle, pickups, enemy movement, the player's fate, and where one frame draws each figure.
+#include <gtest/gtest.h>
+
+#include "RulesTestHelpers.h"
+#include "game/Board.h"
+#include "game/Bonuses.h"
+#include "game/Rules.h"
+#include "support/SdlTest.h"
+
+namespace {
+
+using Pauses = std::vector<int>;
+
+class RulesTest : public SdlTest {
+  protected:
+    // A frame that is no shrink tick, so that only the fate rules act. Returns the level at
+    // each three-second pause; a key pressed during a pause is gone afterwards.
+    Pauses frame(Game& game) {
+        Pauses pauses;
+        testWaits().onDelay = [&](Uint32 ms) {
+            pauses.push_back(ms == 3000 ? game.level : 0);
+            pushInput("R");
+        };
+        runFrame(game, screen, 1);
+        SDL_Event event;
+        EXPECT_EQ(0, SDL_PollEvent(&event)) << "input left after a pause";
+        return pauses;
+    }
+};
+
+struct Band {
+    int cols, rows, step, originX, originY, spacingX, spacingY;
+    int fullRx, fullRy, gapTries, gapSizes, endRx, endRy;  // end: the start and portal cells
+    int placed;                                            // 0: records 0 to level - 1
+    int32_t kinds[13];
+};
+
+const Band kBands[3] = {
+    {5, 4, 2, 32, 65, 65, 50, 28, 24, 15, 20, 28, 24, 0, {}},
+    {6, 5, 1, 25, 55, 53, 40, 23, 19, 15, 18, 28, 24, 8, {1, 0, 0, 0, 0, 0, 1, 1}},
+    {8, 6, 1, 15, 50, 38, 35, 19, 15, 35, 18, 19, 15, 13, {0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 1, 2, 3}},
+};
+
+// Replays the rules' draws for a seed in their order, over what an earlier game left: gaps
+// (row, column, size, and a wait for a platform made too small), then the pickups' places,
+// drawn again while on the portal cell; then the enemies of the band.
+TEST(Rules, BuildsTheBandsBoardPickupsAndEnemiesFromTheSeed) {
+    const Cell oldCell{1, 2, 3, 4, 5, 6, false, 7};
+    const Bonus oldBonus{1, 1, true, true, 9, 3};
+    const Enemy oldEnemy{2, 1, true, true, 42};
+    for (int level : {1, 5, 6, 10, 11, 15}) {
+        const Band& b = kBands[(level - 1) / 5];
+        const int placed = b.placed == 0 ? level : b.placed;
+        for (unsigned seed = 1; seed <= 150; ++seed) {  // enough to keep gaps and redraw places
+            SCOPED_TRACE(::testing::Message() << "level " << level << " seed " << seed);
+            Cell cells[6][8];
+            for (int i = 0; i < b.cols * b.rows; ++i) {
+                const int x = b.originX + b.spacingX * (i % b.cols),
+                          y = b.originY + b.spacingY * (i / b.cols);
+                cells[i / b.cols][i % b.cols] =
+                    Cell{x, y, b.fullRx, b.fullRy, b.fullRx, b.fullRy, true, 0};
+            }
+            std::srand(seed);
+            for (int i = 0; i < b.gapTries; ++i) {
+                const int row = std::rand() % b.rows, col = std::rand() % b.cols;
+                const int size = std::rand() % b.gapSizes;
+                Cell& cell = cells[row][col];  // a larger try does not fill a gap
+                cell.rx = size;
+                cell.ry = size - b.step;
+                if (size <= 7) {
+                    cell.present = false;
+                    cell.timer = std::rand() % 40;
+                }
+            }
+            for (Cell* end : {&cells[b.rows - 1][0], &cells[0][b.cols - 1]}) {
+                *end = Cell{end->x, end->y, b.endRx, b.endRy, b.fullRx, b.fullRy, true, end->timer};
+            }
+            // Up to level 10 the records from `level` to 12 are switched off: a late band's
+            // extra life and recall must not linger. Records 13 and 14 are never touched.
+            std::vector<Bonus> bonuses(kBonusCount, oldBonus);
+            for (int i = std::max(placed, level); i < kBonusesInPlay && level <= 10; ++i) {
+                bonuses[i].enabled = false;
+            }
+            for (int i = 0; i < placed; ++i) {
+                int col = std::rand() % b.cols, row = std::rand() % b.rows;
+                while (row == 0 && col == b.cols - 1) {
+                    col = std::rand() % b.cols;
+                    row = std::rand() % b.rows;
+                }
+                bonuses[i] = Bonus{col, row, true, level > 10 || i < level, 0, b.kinds[i]};
+            }
+            const Enemy in{b.cols - 1, 0, true, true, 42}, late{b.cols - 1, 0, false, true, 100};
+            const Enemy off{2, 1, true, false, 42};
+
+            Game game;
+            std::fill(&game.cells[0][0], &game.cells[0][0] + kBoardRows * kBoardCols, oldCell);
+            std::fill(game.bonuses, game.bonuses + kBonusCount, oldBonus);
+            std::fill(game.enemies, game.enemies + kEnemyCount, oldEnemy);
+            std::srand(seed);
+            game.setupLevel(level);
+            EXPECT_EQ((std::vector<int>{level, b.cols, b.rows, b.step, b.originX, b.originY,
+                                        b.spacingX, b.spacingY, 0, b.rows - 1}),
+                      (std::vector<int>{game.level, game.cols, game.rows, game.shrinkStep,
+                                        game.originX, game.originY, game.spacingX, game.spacingY,
+                                        game.playerCol, game.playerRow}));
+            for (int i = 0; i < b.cols * b.rows; ++i) {
+                ASSERT_EQ(cells[i / b.cols][i % b.cols], game.cell(i % b.cols, i / b.cols)) << i;
+            }
+            EXPECT_EQ(bonuses, std::vector<Bonus>(game.bonuses, game.bonuses + kBonusCount));
+            EXPECT_EQ((std::vector<Enemy>{level > 5 ? in : off, level > 10 ? late : off, off}),
+                      std::vector<Enemy>(game.enemies, game.enemies + kEnemyCount));
+        }
+    }
+}
+
+TEST_F(RulesTest, PlatformsShrinkOnMultiplesOfThirteenAcrossTheWrap) {
+    Game game;
+    quietLevel(game, 1);
+    game.cell(3, 1) = Cell{0, 0, 0, 0, 28, 24, false, 10};
+    const int steps[][3] = {{1, 28, 10},   {12, 28, 10},  {13, 26, 9},   {14, 26, 9},
+                            {9997, 24, 8}, {9998, 24, 8}, {9999, 24, 8}, {10000, 24, 8},
+                            {0, 22, 7}};  // frame, radius of a whole platform, timer of a gap
+    for (const auto& [f, rx, timer] : steps) {
+        runFrame(game, screen, f);
+        EXPECT_EQ((std::vector<int>{rx, rx - 4, timer}),
+                  (std::vector<int>{game.cell(2, 1).rx, game.cell(2, 1).ry, game.cell(3, 1).timer}))
+            << "frame " << f;
+    }
+}
+
+// Per band: the tick at which a whole platform vanishes, and n: it stays away rand() % n ticks,
+// then comes back whole. The portal's platform never shrinks.
+TEST(Rules, PlatformVanishesAtTheBandsTickAndReturnsWholeAfterItsWaitPlusOne) {
+    const int bands[][3] = {{1, 11, 10},  {5, 11, 10},  {6, 17, 12},
+                            {10, 17, 12}, {11, 13, 14}, {15, 13, 14}};
+    for (const auto& [level, vanishing, waits] : bands) {
+        for (unsigned seed = 1; seed <= 12; ++seed) {
+            Game game;
+            quietLevel(game, level);
+            for (int c = 0; c < game.cols - 1; ++c) {  // only (0, 2), (1, 0), (1, 1) and the
+                for (int r = 0; r < game.rows; ++r) {  // portal's are there, visited in order
+                    game.cell(c, r).present = (c == 0 && r == 2) || (c == 1 && r <= 1);
+                    game.cell(c, r).timer = 1 << 20;
+                }
+            }
+            std::srand(seed);
+            const int first = std::rand() % waits, second = std::rand() % waits;
+            std::srand(seed);
+            const Cell &cell = game.cell(0, 2), &portal = game.portalCell();
+            for (int tick = 1; tick <= vanishing + first + 1; ++tick) {
+                cyclePlatforms(game);
+                SCOPED_TRACE(::testing::Message()
+                             << "level " << level << " seed " << seed << " tick " << tick);
+                ASSERT_EQ(tick < vanishing || tick > vanishing + first, cell.present);
+                ASSERT_TRUE(portal.present && portal.rx == portal.fullRx &&
+                            portal.ry == portal.fullRy);
+                ASSERT_TRUE(tick >= vanishing ||
+                            cell.fullRy - tick * game.shrinkStep == game.cell(1, 1).ry);
+                ASSERT_TRUE(tick != vanishing ||
+                            (cell.timer == first && game.cell(1, 0).timer == second));
+            }
+            EXPECT_TRUE(cell.rx == cell.fullRx && cell.ry == cell.fullRy) << cell;
+        }
+    }
+}
+
+TEST(Rules, PassCoversRecordsZeroToTwelveCountsHiddenWaitsThenPlacesOffThePortal) {
+    Game game = quietGame(11, 0, 5);
+    const Bonus visible{2, 2, true, true, 5, 0}, spare13{1, 1, false, true, 0, 0},
+        spare14{0, 5, true, true, 0, 0};  // records 13 and 14: never placed nor collected
+    game.bonuses[0] = Bonus{1, 1, false, false, 2, 0};
+    game.bonuses[1] = visible;
+    game.bonuses[12] = Bonus{1, 1, false, false, 0, kRecallBonus};
+    game.bonuses[13] = spare13;
+    game.bonuses[14] = spare14;
+    for (int timer : {1, 0}) {
+        updateBonuses(game);
+        EXPECT_EQ((Bonus{1, 1, false, false, timer, 0}), game.bonuses[0]);
+    }
+    EXPECT_TRUE(game.bonuses[12].visible);
+    EXPECT_EQ((std::vector<Bonus>{visible, spare13, spare14}),
+              (std::vector<Bonus>{game.bonuses[1], game.bonuses[13], game.bonuses[14]}));
+    std::srand(7);  // placed where level setup would place it
+    int32_t col = 0, row = 0;
+    randomFreeCell(game, col, row);
+    game.bonuses[0].visible = false;
+    std::srand(7);
+    updateBonus(game, game.bonuses[0]);
+    EXPECT_EQ((Bonus{col, row, true, false, 0, 0}), game.bonuses[0]);
+    EXPECT_EQ(0, game.score);
+}
+
+// A pickup of each kind on the player's cell, (2, 3), or gone with its platform: the score and
+// lives after, and n: its new wait is rand() % n.
+TEST(Rules, AppliesTheKindsEffectUnlessItsPlatformIsGoneFirst) {
+    unsigned seed = 1;  // one whose first rand() % 300 differs from its first rand() % 120
+    while (firstDraw(seed, 300) == firstDraw(seed, 120)) {
+        ++seed;
+    }
+    // The recall sends the first enabled and visible enemy back to wait at the portal.
+    const int cases[][9] = {// kind, level, score, lives, gone, visible, score and lives after, n
+                            {0, 3, 0, 3, 0, 1, 120, 3, 120},    {0, 15, 10, 3, 0, 1, 250, 3, 120},
+                            {1, 4, 100, 3, 0, 1, -250, 3, 120}, {1, 12, -20, 1, 0, 1, -370, 1, 120},
+                            {2, 11, 40, 0, 0, 1, 40, 1, 120},   {2, 14, 0, 7, 0, 1, 0, 8, 120},
+                            {0, 11, 0, 3, 1, 1, 0, 3, 120},     {1, 11, 0, 3, 1, 1, 0, 3, 120},
+                            {2, 11, 0, 3, 1, 1, 0, 3, 300},     {3, 11, 0, 3, 1, 1, 0, 3, 300},
+                            {2, 11, 0, 3, 1, 0, 0, 3, 300},     {3, 12, 0, 3, 0, 1, 0, 3, 120}};
+    for (const auto& [kind, level, score, lives, gone, visible, endScore, endLives, n] : cases) {
+        Game game = quietGame(level, 2, 3);  // enemy 0 waits, 1 and 2 are on the board
+        game.score = score;
+        game.lives = lives;
+        game.cell(2, 3).present = !gone;
+        game.enemies[0] = Enemy{4, 4, false, true, 9};
+        game.enemies[1] = game.enemies[2] = Enemy{4, 4, true, true, 0};
+        game.bonuses[0] = Bonus{2, 3, visible != 0, true, visible ? 0 : 50, kind};
+        std::srand(seed);
+        const int wait = std::rand() % n, enemyWait = std::rand() % 125;
+        std::srand(seed);
+        updateBonuses(game);
+        const bool recalled = kind == kRecallBonus && !gone;
+        EXPECT_EQ((Bonus{2, 3, false, true, wait, kind}), game.bonuses[0]);
+        EXPECT_EQ((std::vector<int>{endScore, endLives}),
+                  (std::vector<int>{game.score, game.lives}));
+        EXPECT_EQ((std::vector<Enemy>{
+                      {4, 4, false, true, 9},
+                      recalled ? Enemy{7, 0, false, true, enemyWait} : Enemy{4, 4, true, true, 0},
+                      {4, 4, true, true, 0}}),
+                  std::vector<Enemy>(game.enemies, game.enemies + 3))
+            << "kind " << kind << " level " << level;
+    }
+}
+
+// Each row: the level and frame counter of one call to stepEnemies; the radius of the
+// enemies' own platform at (2, 2) and of its left, right, upper and lower neighbours (0: a
+// gap); the player's cell; where the enemies end. Enemy 0 is visible, enemy 1 waits hidden and
+// enemy 2 is switched off: all three are stepped alike. Below a level's T (6 up to level 10,
+// 2 after) a neighbour blocks a chase; an own radius under T + 2 turns a chase into flight.
+TEST(Rules, ChasesOverLargePlatformsFleesSmallOnesOnTheLevelsTicks) {
+    const struct {
+        int level, frame, own, left, right, up, down, playerCol, playerRow, col, row;
+    } cases[] = {
+        {6, 13, 20, 20, 20, 20, 20, 0, 0, 1, 2},  // chase: columns first
+        {6, 13, 20, 20, 20, 20, 20, 5, 4, 3, 2},
+        {6, 13, 20, 20, 20, 20, 20, 2, 0, 2, 1},  // then rows
+        {6, 13, 20, 0, 20, 20, 20, 0, 0, 2, 1},   // a gap blocks
+        {6, 13, 20, 6, 20, 20, 20, 0, 0, 2, 1},   // so does a radius of T
+        {6, 13, 20, 7, 20, 20, 20, 0, 0, 1, 2},
+        {6, 13, 20, 20, 6, 20, 20, 4, 4, 2, 3},
+        {6, 13, 20, 6, 20, 0, 20, 0, 0, 2, 2},
+        {6, 13, 20, 20, 20, 20, 20, 2, 2, 2, 2},  // on the player
+        {6, 13, 8, 10, 12, 10, 10, 0, 2, 1, 2},   // chases from T + 2
+        {6, 13, 7, 10, 12, 10, 10, 0, 2, 3, 2},   // flees below: the largest neighbour,
+        {11, 8, 4, 10, 12, 10, 10, 0, 2, 1, 2},
+        {6, 13, 5, 20, 20, 0, 0, 2, 2, 1, 2},  // the first of left, right, up, down on ties
+        {6, 13, 5, 20, 0, 0, 21, 2, 2, 2, 3},
+        {6, 13, 5, 3, 4, 9, 8, 2, 2, 2, 1},
+        {6, 13, 5, 0, 0, 0, 0, 2, 2, 2, 2},
+        {6, 0, 20, 20, 20, 20, 20, 0, 2, 1, 2},  // ticks: every 13 frames up to level 10,
+        {6, 8, 20, 20, 20, 20, 20, 0, 2, 2, 2},
+        {10, 10000, 20, 20, 20, 20, 20, 0, 2, 2, 2},
+        {11, 8, 20, 20, 20, 20, 20, 0, 2, 1, 2},   // every 8 from level 11,
+        {16, 16, 20, 20, 20, 20, 20, 0, 2, 1, 2},  // and after a game as in its last band
+        {-1, 8, 20, 20, 20, 20, 20, 0, 2, 2, 2},
+    };
+    for (const auto& c : cases) {
+        Game game = quietGame(std::clamp(c.level, 6, 15), c.playerCol, c.playerRow);
+        game.level = c.level;
+        game.cell(2, 2).rx = c.own;
+        game.cell(2, 2).present = false;  // its own platform's presence is not looked at
+        const int radii[4][3] = {{1, 2, c.left}, {3, 2, c.right}, {2, 1, c.up}, {2, 3, c.down}};
+        for (const auto& [col, row, rx] : radii) {
+            game.cell(col, row).present = rx > 0;
+            game.cell(col, row).rx = rx > 0 ? rx : 30;  // a gap's radius does not count
+        }
+        game.enemies[0] = Enemy{2, 2, true, true, 0};
+        game.enemies[1] = Enemy{2, 2, false, true, 50};
+        game.enemies[2] = Enemy{2, 2, true, false, 0};
+        game.stepEnemies(c.frame);
+        for (const Enemy& e : game.enemies) {
+            EXPECT_EQ(std::make_pair(c.col, c.row), std::make_pair(e.col, e.row))
+                << "row " << (&c - cases) << ", enemy " << (&e - game.enemies);
+        }
+    }
+}
+
+// Each row: level, lives, score, the player's cell and whether it is a gap, enemy 0; then the
+// pauses of one frame and the state after it (see `state`).
+TEST_F(RulesTest, FallsCapturesAndThePortalInThatOrder) {
+    const struct {
+        int level, lives, score, col, row;
+        bool gap;
+        Enemy enemy;
+        Pauses pauses;
+        std::vector<int> after;
+    } cases[] = {
+        // A fall costs a life and rebuilds the level; with no life left the game ends at once.
+        {1, 2, 200, 1, 3, true, {}, {1}, {1, 1, 200, 0, 3, true, true}},
+        {7, 3, 1234, 1, 4, true, {}, {7}, {7, 2, 1234, 0, 4, true, true}},
+        {13, 1, -100, 1, 5, true, {}, {13}, {13, 0, -100, 0, 5, true, true}},
+        {4, 0, 450, 1, 3, true, {}, {}, {-1, 0, 450, 1, 3, false, false}},
+        // A capture by a visible, enabled enemy costs a life and sends the player to the start.
+        {6, 2, 0, 2, 2, false, {2, 2, true, true, 0}, {6}, {6, 1, 0, 0, 4, true, false}},
+        {11, 3, 0, 3, 3, false, {3, 3, false, true, 9}, {}, {11, 3, 0, 3, 3, true, false}},
+        {11, 3, 0, 3, 3, false, {3, 3, true, false, 0}, {}, {11, 3, 0, 3, 3, true, false}},
+        // An enemy entering on the player at the portal catches before the portal is reached;
+        // after the last life the portal still runs, from level -1.
+        {6, 3, 0, 5, 0, false, {1, 1, false, true, 0}, {6}, {6, 2, 0, 0, 4, true, false}},
+        {6, 0, 300, 5, 0, false, {5, 0, true, true, 0}, {-1}, {0, 0, 800, 5, 0, false, false}},
+        // The portal: a pause, the next level, then 500 points; 16 ends the game.
+        {3, 3, 1000, 4, 0, false, {}, {3}, {4, 3, 1500, 0, 3, true, true}},
+        {5, 3, 1000, 4, 0, false, {}, {5}, {6, 3, 1500, 0, 4, true, true}},
+        {10, 3, 1000, 5, 0, false, {}, {10}, {11, 3, 1500, 0, 5, true, true}},
+        {15, 3, 1000, 7, 0, false, {}, {15}, {16, 3, 1500, 7, 0, false, false}},
+        {8, 3, 1000, 5, 1, false, {}, {}, {8, 3, 1000, 5, 1, true, false}},
+    };
+    for (const auto& c : cases) {
+        Game game = quietGame(c.level, c.col, c.row);
+        game.lives = c.lives;
+        game.score = c.score;
+        game.cell(c.col, c.row).present = !c.gap;
+        game.enemies[0] = c.enemy;
+        EXPECT_EQ(c.pauses, frame(game)) << "row " << (&c - cases);
+        EXPECT_EQ(c.after, state(game)) << "row " << (&c - cases);
+    }
+}
+
+TEST_F(RulesTest, CaptureRestoresTheStartCellAndSendsTheEnemyBack) {
+    Game game = quietGame(11, 3, 3);
+    game.enemies[1] = Enemy{3, 3, true, true, 0};
+    game.startCell() = Cell{15, 225, 4, 3, 19, 15, false, 7};
+    const int wait = firstDraw(4, 125);
+    std::srand(4);
+    EXPECT_EQ(Pauses{11}, frame(game));
+    EXPECT_EQ(
+        (std::make_tuple(Cell{15, 225, 19, 15, 19, 15, true, 0}, Enemy{7, 0, false, true, wait})),
+        std::make_tuple(game.startCell(), game.enemies[1]));
+}
+
+// One frame draws the platforms (not the gaps), the pickups left once they are collected, the
+// portal, the player, and the enemies once the entering ones are in.
+TEST_F(RulesTest, FrameDrawsPlatformsThenFiguresInTheirOrder) {
+    SDL_Surface* p[9];  // player, portal, pickups of kinds 0 to 3, enemies 0 to 2: a colour each
+    for (int i = 0; i < 9; ++i) {
+        p[i] = solidPicture(i == 1 ? 26 : 12 + 2 * (i == 0), i == 1 ? 46 : 18 + 2 * (i == 0),
+                            40 + 20 * i, 250 - 20 * i, 120);
+    }
+    Game game = quietGame(6, 5, 0);                              // on the portal, (290, 55)
+    game.bonuses[0] = Bonus{5, 0, true, true, 0, kPointsBonus};  // under the player: collected
+    game.bonuses[1] = Bonus{5, 0, true, false, 0, 1};            // but not if switched off
+    game.enemies[2] = Enemy{3, 3, false, true, 0};               // enters on the player
+    game.cell(0, 0).present = false;
+    fill(screen, 0, 0, 255);
+    runFrame(game, screen, 1, {p[0], p[1], p[2], p[3], p[4], p[5], p[6], p[7], p[8]});
+    // Points, then caught. Where the enemy, drawn last, leaves the player (14 x 20, the others
+    // are 12 x 18) to be seen, the player stands over the portal.
+    EXPECT_EQ(std::make_pair(150, 2), std::make_pair(game.score, game.lives));
+    EXPECT_EQ((std::vector<Uint32>{asStored(screen, 200, 90, 120), asStored(screen, 40, 250, 120),
+                                   asStored(screen, 60, 230, 120), asStored(screen, 200, 115, 30),
+                                   0, asStored(screen, 0, 0, 255)}),
+              (std::vector<Uint32>{pixelAt(screen, 290, 50), pixelAt(screen, 298, 50),
+                                   pixelAt(screen, 284, 50), pixelAt(screen, 131, 215),
+                                   pixelAt(screen, 131 + 23, 215), pixelAt(screen, 25, 55)}));
+    for (SDL_Surface* s : p) {
+        SDL_FreeSurface(s);
+    }
+}
+
+}  // namespace
