@@ -127,6 +127,9 @@ TEST_F(RulesTest, PlatformsShrinkOnMultiplesOfThirteenAcrossTheWrap) {
                   (std::vector<int>{game.cell(2, 1).rx, game.cell(2, 1).ry, game.cell(3, 1).timer}))
             << "frame " << f;
     }
+    game.setupLevel(6);  // the portal's platform is drawn large in the tick that makes it full
+    runFrame(game, screen, 13);
+    EXPECT_EQ(asStored(screen, 200, 115, 30), pixelAt(screen, 290 + 27, 55));
 }
 
 // Per band: the tick at which a whole platform vanishes, and n: it stays away rand() % n ticks,
@@ -248,9 +251,8 @@ TEST(Rules, ChasesOverLargePlatformsFleesSmallOnesOnTheLevelsTicks) {
         {6, 13, 20, 7, 20, 20, 20, 0, 0, 1, 2},
         {6, 13, 20, 20, 6, 20, 20, 4, 4, 2, 3},
         {6, 13, 20, 6, 20, 0, 20, 0, 0, 2, 2},
-        {6, 13, 20, 20, 20, 20, 20, 2, 2, 2, 2},  // on the player
-        {6, 13, 8, 10, 12, 10, 10, 0, 2, 1, 2},   // chases from T + 2
-        {6, 13, 7, 10, 12, 10, 10, 0, 2, 3, 2},   // flees below: the largest neighbour,
+        {6, 13, 8, 10, 12, 10, 10, 0, 2, 1, 2},  // chases from T + 2
+        {6, 13, 7, 10, 12, 10, 10, 0, 2, 3, 2},  // flees below: the largest neighbour,
         {11, 8, 4, 10, 12, 10, 10, 0, 2, 1, 2},
         {6, 13, 5, 20, 20, 0, 0, 2, 2, 1, 2},  // the first of left, right, up, down on ties
         {6, 13, 5, 20, 0, 0, 21, 2, 2, 2, 3},
@@ -308,6 +310,7 @@ TEST_F(RulesTest, FallsCapturesAndThePortalInThatOrder) {
         {6, 3, 0, 5, 0, false, {1, 1, false, true, 0}, {6}, {6, 2, 0, 0, 4, true, false}},
         {6, 0, 300, 5, 0, false, {5, 0, true, true, 0}, {-1}, {0, 0, 800, 5, 0, false, false}},
         // The portal: a pause, the next level, then 500 points; 16 ends the game.
+        {1, 3, 1000, 4, 0, false, {}, {1}, {2, 3, 1500, 0, 3, true, true}},
         {3, 3, 1000, 4, 0, false, {}, {3}, {4, 3, 1500, 0, 3, true, true}},
         {5, 3, 1000, 4, 0, false, {}, {5}, {6, 3, 1500, 0, 4, true, true}},
         {10, 3, 1000, 5, 0, false, {}, {10}, {11, 3, 1500, 0, 5, true, true}},
@@ -348,19 +351,27 @@ TEST_F(RulesTest, FrameDrawsPlatformsThenFiguresInTheirOrder) {
     Game game = quietGame(6, 5, 0);                              // on the portal, (290, 55)
     game.bonuses[0] = Bonus{5, 0, true, true, 0, kPointsBonus};  // under the player: collected
     game.bonuses[1] = Bonus{5, 0, true, false, 0, 1};            // but not if switched off
+    game.bonuses[2] = Bonus{1, 1, true, false, 0, 1};            // nor drawn
+    game.bonuses[3] = Bonus{3, 1, true, true, 0, 2};             // drawn above (184, 95)
+    game.enemies[0] = Enemy{0, 1, false, true, 1};               // enters in the next frame
     game.enemies[2] = Enemy{3, 3, false, true, 0};               // enters on the player
     game.cell(0, 0).present = false;
     fill(screen, 0, 0, 255);
     runFrame(game, screen, 1, {p[0], p[1], p[2], p[3], p[4], p[5], p[6], p[7], p[8]});
     // Points, then caught. Where the enemy, drawn last, leaves the player (14 x 20, the others
     // are 12 x 18) to be seen, the player stands over the portal.
-    EXPECT_EQ(std::make_pair(150, 2), std::make_pair(game.score, game.lives));
-    EXPECT_EQ((std::vector<Uint32>{asStored(screen, 200, 90, 120), asStored(screen, 40, 250, 120),
-                                   asStored(screen, 60, 230, 120), asStored(screen, 200, 115, 30),
-                                   0, asStored(screen, 0, 0, 255)}),
-              (std::vector<Uint32>{pixelAt(screen, 290, 50), pixelAt(screen, 298, 50),
-                                   pixelAt(screen, 284, 50), pixelAt(screen, 131, 215),
-                                   pixelAt(screen, 131 + 23, 215), pixelAt(screen, 25, 55)}));
+    EXPECT_EQ(std::make_tuple(150, 2, 0),
+              std::make_tuple(game.score, game.lives, game.enemies[0].timer));
+    const Uint32 orange = asStored(screen, 200, 115, 30);
+    EXPECT_EQ(
+        (std::vector<Uint32>{asStored(screen, 200, 90, 120), asStored(screen, 40, 250, 120),
+                             asStored(screen, 60, 230, 120), orange, 0, asStored(screen, 0, 0, 255),
+                             asStored(screen, 120, 170, 120), orange, orange, orange}),
+        (std::vector<Uint32>{pixelAt(screen, 290, 50), pixelAt(screen, 298, 50),
+                             pixelAt(screen, 284, 50), pixelAt(screen, 131, 215),
+                             pixelAt(screen, 131 + 23, 215), pixelAt(screen, 25, 55),
+                             pixelAt(screen, 176, 80), pixelAt(screen, 175, 80),
+                             pixelAt(screen, 176, 79), pixelAt(screen, 70, 80)}));
     for (SDL_Surface* s : p) {
         SDL_FreeSurface(s);
     }

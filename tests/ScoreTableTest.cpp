@@ -47,6 +47,7 @@ TEST(ScoreTableTest, EqualScoresKeepTheirOrderANewScoreGoesBelowThemAndMustBeatT
         expected += "2\nN" + std::to_string(12 + 3 * i) + "\n";
     }
     EXPECT_EQ(expected, formatScores(parseScores(text)));
+    EXPECT_EQ(10u, parseScores(text).size());  // only the ten best are kept
     ScoreTable table = parseScores(kTen);
     insertScore(table, 50, "NEWER");
     EXPECT_EQ("F NEW G", std::string(table[5].name) + " " + table[6].name + " " + table[7].name);

@@ -83,8 +83,7 @@ class EndToEndTest : public ::testing::Test {
                 return;
             }
         }
-        ADD_FAILURE() << name
-                      << " not filed as a game of the test could: " << folder.read("data.dat");
+        ADD_FAILURE() << name << " filed with another score: " << folder.read("data.dat");
     }
     int exitStatus() {
         int status = 0;
