@@ -59,9 +59,6 @@ TEST_F(PlatformCacheTest, PlatformsOfEveryBandAreBlittedOntoThePixelsTheDirectCa
             ASSERT_TRUE(pass(game, frame, nullptr) == pass(blitted, frame, &pictures.platforms))
                 << "level " << level << ", frame " << frame;
         }
-        PlatformCache mixedUp = pictures.platforms;  // the pass does draw from the cache given
-        std::swap(mixedUp.platforms[0], mixedUp.platforms[1]);
-        EXPECT_TRUE(pass(game, 1, &mixedUp) != pass(blitted, 1, &pictures.platforms));
     }
     freePictures(pictures);
 }

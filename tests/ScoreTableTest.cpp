@@ -1,7 +1,10 @@
 // Tests of the high-score table: reading and writing "data.dat", its order and the entry test.
 #include "shell/ScoreTable.h"
 
+#include <SDL/SDL_gfxPrimitives.h>
 #include <gtest/gtest.h>
+
+#include "support/SdlTest.h"
 
 namespace {
 
@@ -55,9 +58,22 @@ TEST(ScoreTableTest, EqualScoresKeepTheirOrderANewScoreGoesBelowThemAndMustBeatT
     EXPECT_TRUE(entersTable(table, 21));
     insertScore(table, 95, "A\nB");  // saved as a space: a newline would shift every line
     EXPECT_EQ("100\nA\n95\nA B\n", formatScores(table).substr(0, 13));
-    EXPECT_EQ(pad(10), formatScores(loadScores("no-such-file")));
     EXPECT_FALSE(entersTable(parseScores("-7\nNEG\n"), -7));
     EXPECT_TRUE(entersTable(parseScores("-7\nNEG\n"), -6));
+}
+
+TEST(ScoreTableTest, ListingWritesTheFirstTenNamesAtX180AndScoresAtX230In14PixelRows) {
+    SDL_Surface* pictures[2] = {solidPicture(320, 240, 9, 9, 9), solidPicture(320, 240, 9, 9, 9)};
+    drawListing(parseScores(kTen + "5\nK\n"), pictures[0]);
+    for (int row = 0; row < kListedScores; ++row) {
+        const std::string name(1, static_cast<char>('A' + row)),
+            score = std::to_string(100 - 10 * row);
+        stringRGBA(pictures[1], 180, 65 + 14 * row, name.c_str(), 0, 0, 0, 255);
+        stringRGBA(pictures[1], 230, 65 + 14 * row, score.c_str(), 0, 0, 0, 255);
+    }
+    EXPECT_TRUE(pixels(pictures[0]) == pixels(pictures[1]));
+    SDL_FreeSurface(pictures[0]);
+    SDL_FreeSurface(pictures[1]);
 }
 
 }  // namespace

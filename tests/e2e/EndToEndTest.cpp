@@ -126,11 +126,9 @@ TEST_F(EndToEndTest, NameListPlayLeaveThenCloseThenTerminate) {
         xdotool("key --window " + std::to_string(window) + " space");
         usleep(300000);
         if (close) {
-            XEvent event{};
-            event.xclient.type = ClientMessage;
-            event.xclient.window = window;
-            event.xclient.message_type = XInternAtom(x, "WM_PROTOCOLS", False);
-            event.xclient.format = 32;
+            XEvent event{};  // what a window manager's close button sends
+            event.xclient = {
+                ClientMessage, 0, False, x, window, XInternAtom(x, "WM_PROTOCOLS", 0), 32, {}};
             event.xclient.data.l[0] = static_cast<long>(XInternAtom(x, "WM_DELETE_WINDOW", False));
             XSendEvent(x, window, False, NoEventMask, &event);
             XFlush(x);

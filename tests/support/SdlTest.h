@@ -34,8 +34,7 @@ std::string pixels(SDL_Surface* surface);
 void pushInput(const std::string& input);
 
 struct WaitHooks {
-    std::function<void(Uint32 ms)> onDelay;  // called at every delay, after counting it
+    std::function<void(Uint32 ms)> onDelay;  // called at every delay
     std::function<void()> onEventWait;       // called when a blocking wait finds no event
-    int delayCalls = 0;
 };
 WaitHooks& testWaits();
