@@ -39,6 +39,7 @@ class MainLoopTest : public SdlTest {
             c == '|' ? parts.push_back("") : parts.back().push_back(c);
         }
         testWaits().onEventWait = [&] {
+            EXPECT_EQ("1111111111", inked(230, 65, 10, 0, 14)) << "the listing's scores";
             pushInput(menuWaits < static_cast<int>(menu.size()) ? menu[menuWaits] : "E");
             ++menuWaits;
         };
@@ -46,6 +47,9 @@ class MainLoopTest : public SdlTest {
             if (ms == 50) {
                 pass(passes++);
             } else if (ms == 80) {
+                if (nameEntryPasses == 0) {  // "[A]A A" from x 50, a character every 10 pixels
+                    EXPECT_EQ("1111010", inked(50, 130, 7, 10));
+                }
                 pushInput(nameEntryPasses < static_cast<int>(parts.size()) ? parts[nameEntryPasses]
                                                                            : "");
                 ++nameEntryPasses;
@@ -55,6 +59,17 @@ class MainLoopTest : public SdlTest {
         };
         runLoop(game, file, screen, pictures, frameCounter);
         testWaits() = WaitHooks{};
+    }
+
+    // For each of `count` 8 x 8 character cells from (x, y), each dx and dy from the one before:
+    // "1" when it holds any black, as text is written in, else "0".
+    std::string inked(int x, int y, int count, int dx, int dy = 0) {
+        std::string cells(count, '0');
+        for (int i = 0; i < 64 * count; ++i) {
+            const int cell = i / 64;
+            cells[cell] |= pixelAt(screen, x + dx * cell + i % 8, y + dy * cell + i % 64 / 8) == 0;
+        }
+        return cells;
     }
 
     WorkFolder folder;

@@ -47,12 +47,6 @@ inline void runFrame(Game& game, SDL_Surface* screen, int frameCounter,
     game.updateFrame(screen, frameCounter, p[0], p[1], p[2], p[3], p[4], p[5], p[6], p[7], p[8]);
 }
 
-// The first `rand() % n` after srand(seed).
-inline int firstDraw(unsigned seed, int n) {
-    std::srand(seed);
-    return std::rand() % n;
-}
-
 // Whole-record comparisons and printers, so a test states a record in one line.
 inline auto fields(const Cell& c) {
     return std::make_tuple(c.x, c.y, c.rx, c.ry, c.fullRx, c.fullRy, c.present, c.timer);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "support/SdlTest.h"
+#include "support/WorkFolder.h"
 
 namespace {
 
@@ -60,6 +61,14 @@ TEST(ScoreTableTest, EqualScoresKeepTheirOrderANewScoreGoesBelowThemAndMustBeatT
     EXPECT_EQ("100\nA\n95\nA B\n", formatScores(table).substr(0, 13));
     EXPECT_FALSE(entersTable(parseScores("-7\nNEG\n"), -7));
     EXPECT_TRUE(entersTable(parseScores("-7\nNEG\n"), -6));
+}
+
+// A save that fails once its temporary file is written: the rename meets a folder.
+TEST(ScoreTableTest, AFailedSaveLeavesNoTemporaryFile) {
+    WorkFolder folder(false);
+    std::filesystem::create_directories("data.dat/keep");
+    EXPECT_FALSE(saveScores(parseScores(kTen), "data.dat"));
+    EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator("."), {})) << "left behind";
 }
 
 TEST(ScoreTableTest, ListingWritesTheFirstTenNamesAtX180AndScoresAtX230In14PixelRows) {

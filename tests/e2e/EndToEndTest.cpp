@@ -85,6 +85,21 @@ class EndToEndTest : public ::testing::Test {
         }
         ADD_FAILURE() << name << " filed with another score: " << folder.read("data.dat");
     }
+    // The processor time, in seconds, that the game takes over the next second.
+    double busyInASecond() {
+        const auto used = [this] {
+            std::ifstream stat("/proc/" + std::to_string(game) + "/stat");
+            std::string field;
+            for (int i = 0; i < 13 && stat >> field; ++i) {
+            }
+            long user = 0, system = 0;
+            stat >> user >> system;
+            return static_cast<double>(user + system) / sysconf(_SC_CLK_TCK);
+        };
+        const double before = used();
+        sleep(1);
+        return used() - before;
+    }
     int exitStatus() {
         int status = 0;
         for (int waited = 0; waitpid(game, &status, WNOHANG) == 0 && waited < 5000; waited += 50) {
@@ -112,6 +127,7 @@ TEST_F(EndToEndTest, NameListPlayLeaveThenCloseThenTerminate) {
     expectFiled(table, "AAA");
     // From the menu and its listing, a game: a step, then Escape and a name.
     xdotool("key --delay 250 --window " + std::to_string(window) + " space Right");
+    EXPECT_LT(busyInASecond(), 0.5) << "play must wait out its passes, not spin";
     pressUntilFiled("Escape Down space");
     expectFiled(table, "@AA");
     xdotool("key --window " + std::to_string(window) + " Escape");
