@@ -138,16 +138,13 @@ TEST_F(MainLoopTest, ScoreAboveTheTenthIsNamedAndFiledEvenOnAQuit) {
             pushInput(pass == 0 ? c.end : pass == 1 ? " " : "");  // a key after the end is lost
         };
         run({" "}, pass, c.letters);
-        const int row = &c - cases;
-        EXPECT_EQ(std::make_pair(c.nameEntryPasses, c.menuWaits),
-                  std::make_pair(nameEntryPasses, menuWaits))
-            << row;
-        EXPECT_EQ(std::make_pair(c.name ? size_t{11} : size_t{10}, c.name ? c.score : 100),
-                  std::make_pair(table.size(), table[0].score))
-            << row;
-        EXPECT_STREQ(c.name ? c.name : "AL", table[0].name) << row;
-        EXPECT_EQ(c.name ? 0 : c.score, game.score) << row;  // kept until a new game if not filed
-        EXPECT_EQ(c.name ? formatScores(table) : "", folder.read("data.dat")) << row;
+        // A score not filed is kept until a new game.
+        EXPECT_EQ(std::make_tuple(c.nameEntryPasses, c.menuWaits, c.name ? 11u : 10u,
+                                  c.name ? c.score : 100, c.name ? c.name : "AL",
+                                  c.name ? 0 : c.score, c.name ? formatScores(table) : ""),
+                  std::make_tuple(nameEntryPasses, menuWaits, table.size(), table[0].score,
+                                  std::string(table[0].name), game.score, folder.read("data.dat")))
+            << "row " << &c - cases;
     }
 }
 

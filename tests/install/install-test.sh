@@ -17,11 +17,8 @@ menu=$root/share/dwindle/Images/menu.png
 # Xvfb picks a free display itself and writes its number once it takes connections.
 Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 3>"$work/display" 2>/dev/null &
 xvfb=$!
-tries=0
-until [ -s "$work/display" ]; do
-    tries=$((tries + 1)) && [ $tries -lt 100 ] || fail "the X server did not start"
-    sleep 0.1
-done
+timeout 10 sh -c 'until [ -s "$1" ]; do sleep 0.1; done' - "$work/display" ||
+    fail "the X server did not start"
 DISPLAY=:$(cat "$work/display")
 export DISPLAY SDL_VIDEODRIVER=x11
 
