@@ -105,7 +105,7 @@ TEST(Rules, BuildsTheBandsBoardPickupsAndEnemiesFromItsDrawsInOrder) {
 
 TEST_F(RulesTest, PlatformsShrinkOnMultiplesOfThirteenAcrossTheWrap) {
     Game game;
-    quietLevel(game, 1);
+    game = quietGame(1, 0, 3);
     game.cell(3, 1) = Cell{0, 0, 0, 0, 28, 24, false, 10};
     const int steps[][3] = {{1, 28, 10},   {12, 28, 10},  {13, 26, 9},   {14, 26, 9},
                             {9997, 24, 8}, {9998, 24, 8}, {9999, 24, 8}, {10000, 24, 8},
@@ -131,8 +131,7 @@ TEST(Rules, PlatformVanishesAtTheBandsTickAndReturnsWholeAfterItsWaitPlusOne) {
     const int bands[][4] = {{1, 11, 19, 9},  {5, 11, 10, 0},   {6, 17, 23, 11},
                             {10, 17, 12, 0}, {11, 13, 27, 13}, {15, 13, 14, 0}};
     for (const auto& [level, vanishing, draw, first] : bands) {
-        Game game;
-        quietLevel(game, level);
+        Game game = quietGame(level, 0, 0);
         for (int c = 0; c < game.cols - 1; ++c) {  // only (0, 2), (1, 0), (1, 1) and the
             for (int r = 0; r < game.rows; ++r) {  // portal's are there, visited in order
                 game.cell(c, r).present = (c == 0 && r == 2) || (c == 1 && r <= 1);
@@ -283,7 +282,6 @@ TEST_F(RulesTest, FallsCapturesAndThePortalInThatOrder) {
         {6, 0, 300, 5, 0, false, {5, 0, true, true, 0}, {-1}, {0, 0, 800, 5, 0, false, false}},
         // The portal: a pause, the next level, then 500 points; 16 ends the game.
         {1, 3, 1000, 4, 0, false, {}, {1}, {2, 3, 1500, 0, 3, true, true}},
-        {3, 3, 1000, 4, 0, false, {}, {3}, {4, 3, 1500, 0, 3, true, true}},
         {5, 3, 1000, 4, 0, false, {}, {5}, {6, 3, 1500, 0, 4, true, true}},
         {10, 3, 1000, 5, 0, false, {}, {10}, {11, 3, 1500, 0, 5, true, true}},
         {15, 3, 1000, 7, 0, false, {}, {15}, {16, 3, 1500, 7, 0, false, false}},

@@ -10,9 +10,11 @@
 
 #include "game/Game.h"
 
-// Sets up `level`, makes every platform whole (timer 0) and takes every pickup and enemy out
-// of play. The pickups wait hidden at (0, 0) with a wait that never runs out.
-inline void quietLevel(Game& game, int level) {
+// A game in play on `level`, the player at (col, row), with every platform whole (timer 0) and
+// every pickup and enemy out of play. The pickups wait hidden at (0, 0) with a wait that never
+// runs out.
+inline Game quietGame(int level, int col, int row) {
+    Game game;
     game.setupLevel(level);
     for (int c = 0; c < game.cols; ++c) {
         for (int r = 0; r < game.rows; ++r) {
@@ -23,12 +25,6 @@ inline void quietLevel(Game& game, int level) {
     }
     std::fill(game.bonuses, game.bonuses + kBonusCount, Bonus{0, 0, false, false, 1 << 20, 0});
     std::fill(game.enemies, game.enemies + kEnemyCount, Enemy{0, 0, false, false, 0});
-}
-
-// A game in play on a quiet `level`, the player at (col, row).
-inline Game quietGame(int level, int col, int row) {
-    Game game;
-    quietLevel(game, level);
     game.playing = true;
     game.playerCol = col;
     game.playerRow = row;

@@ -68,9 +68,9 @@ TEST_F(SoakTest, TwoHundredThousandFramesKeepTheRules) {
         pickups += game.score != before.score && !next;
         SCOPED_TRACE(frame);
         if (game.playing) {
-            ASSERT_TRUE(game.cell(game.playerCol, game.playerRow).present) << "on a gap";
             ASSERT_TRUE(game.level >= 1 && game.level <= 15 && game.lives >= 0);
             ASSERT_TRUE(inGrid(game, game.playerCol, game.playerRow)) << "player off the grid";
+            ASSERT_TRUE(game.cell(game.playerCol, game.playerRow).present) << "on a gap, no loss";
             ASSERT_TRUE(game.portalCell().present) << "portal platform gone";
             for (const Enemy& e : game.enemies) {
                 ASSERT_TRUE(!(e.enabled && e.visible) || inGrid(game, e.col, e.row)) << "enemy off";
