@@ -80,8 +80,7 @@ TEST_F(SoakTest, TwoHundredThousandFramesKeepTheRules) {
         frameCounter = frameCounter + 1 > 10000 ? 0 : frameCounter + 1;
     }
     freePictures(p);
-    std::printf("soak: %d lives lost, %d game overs, %d pickup frames\n", losses, gameOvers,
-                pickups);
+    std::printf("soak: %d losses, %d game overs, %d pickups\n", losses, gameOvers, pickups);
     EXPECT_TRUE(losses > 0 && gameOvers > 0 && pickups > 0);
     for (int level = 1; level <= 16; ++level) {
         EXPECT_GE(levelsEntered[level], 2) << "level " << level;
