@@ -111,7 +111,8 @@ TEST(ProgramTest, EveryRunKeepsWhatItCanAndSaysWhatItCannot) {
         }
         int status = -1;
         waitpid(child, &status, 0);
-        EXPECT_EQ(row.status << 8, status) << "signal " << SIGALRM << ": out of time";
+        EXPECT_EQ(row.status << 8, status)
+            << (WIFSIGNALED(status) ? strsignal(WTERMSIG(status)) : "");
         EXPECT_TRUE(row.mode == 0 ||
                     row.mode == static_cast<int>(fs::status("data.dat").permissions()));
         std::error_code none;  // for the unreadable file when the tests do not run as root
@@ -157,12 +158,11 @@ TEST(ProgramTest, HangUpQuitAndTerminationEndTheSplashAtOnceAndKeepTheScore) {
 // Each splash picture stays four seconds, in waits of 50 ms, before the menu's first pass.
 TEST(ProgramTest, SplashShowsBothPicturesForFourSecondsEach) {
     WorkFolder folder;
-    std::vector<std::size_t> shown;  // the screen at each wait
-    testWaits() = {
-        [&](Uint32 ms) {
-            shown.push_back(ms + std::hash<std::string>{}(pixels(SDL_GetVideoSurface())));
-        },
-        [] { pushInput("E"); }};
+    std::vector<std::string> shown;  // the screen at each wait
+    testWaits().onDelay = [&](Uint32 ms) {
+        shown.push_back(std::to_string(ms) + pixels(SDL_GetVideoSurface()));
+    };
+    testWaits().onEventWait = [] { pushInput("E"); };
     EXPECT_EQ(0, runProgram());
     testWaits() = WaitHooks{};
     ASSERT_EQ(161u, shown.size());
