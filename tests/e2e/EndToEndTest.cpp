@@ -24,9 +24,8 @@ class EndToEndTest : public ::testing::Test {
     void SetUp() override {
         server =
             popen("echo $$; exec Xvfb -displayfd 1 -noreset -screen 0 640x480x24 2>/dev/null", "r");
-        int pid = 0, number = -1;
-        ASSERT_EQ(2, std::fscanf(server, "%d %d", &pid, &number)) << "no X server (Xvfb)";
-        serverPid = pid;
+        int number = -1;
+        ASSERT_EQ(2, std::fscanf(server, "%d %d", &serverPid, &number)) << "no X server (Xvfb)";
         setenv("DISPLAY", (":" + std::to_string(number)).c_str(), 1);
         setenv("SDL_VIDEODRIVER", "x11", 1);
         // libX11's input context keeps a small allocation to the end; nothing of ours.
@@ -93,13 +92,14 @@ class EndToEndTest : public ::testing::Test {
         XDestroyImage(image);
         return data;
     }
+    // The game's exit status once it has ended, within five seconds; -1 if it has not.
     int exitStatus() {
-        int status = 0;
-        for (int waited = 0; waitpid(game, &status, WNOHANG) == 0 && waited < 5000; waited += 50) {
-            usleep(50000);
+        int status = 0, ended = 0;
+        for (int waited = 0; waited < 5000 && ended == 0; waited += 50, usleep(50000)) {
+            ended = waitpid(game, &status, WNOHANG);
         }
-        game = -1;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        game = ended > 0 ? -1 : game;  // a game still running is ended by TearDown
+        return ended > 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
     WorkFolder folder;
