@@ -34,10 +34,20 @@ void put(const std::string& file, const std::string& text, int mode) {
     fs::permissions(file, static_cast<fs::perms>(mode));
 }
 
+// In a child: the signals' default actions, whatever the suite was started under (nohup ignores
+// SIGHUP, a background job SIGINT and SIGQUIT), and an alarm that ends the child should it hang.
+void deadline() {
+    for (int s : {SIGHUP, SIGINT, SIGQUIT, SIGPIPE, SIGTERM, SIGALRM}) {
+        signal(s, SIG_DFL);
+    }
+    alarm(60);
+}
+
 // Starts the real game in the working folder.
 pid_t startGame() {
     const pid_t child = fork();
     if (child == 0) {
+        deadline();
         execl(DWINDLE_BINARY, DWINDLE_BINARY, static_cast<char*>(nullptr));
         _exit(127);
     }
@@ -84,6 +94,7 @@ TEST(ProgramTest, EveryRunKeepsWhatItCanAndSaysWhatItCannot) {
         const bool linked = fs::is_symlink("data.dat");
         const pid_t child = fork();
         if (child == 0) {
+            deadline();
             if ((geteuid() == 0 && setuid(65534) != 0) || !std::freopen("errors", "w", stderr)) {
                 _exit(126);
             }
@@ -100,7 +111,8 @@ TEST(ProgramTest, EveryRunKeepsWhatItCanAndSaysWhatItCannot) {
         }
         int status = -1;
         waitpid(child, &status, 0);
-        EXPECT_EQ(row.status << 8, status);
+        EXPECT_EQ(row.status << 8, status)
+            << (WIFSIGNALED(status) ? strsignal(WTERMSIG(status)) : "");
         EXPECT_TRUE(row.mode == 0 ||
                     row.mode == static_cast<int>(fs::status("data.dat").permissions()));
         std::error_code none;  // for the unreadable file when the tests do not run as root
@@ -141,6 +153,21 @@ TEST(ProgramTest, HangUpQuitAndTerminationEndTheSplashAtOnceAndKeepTheScore) {
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
         EXPECT_EQ(kFiled, folder.read("data.dat"));
     }
+}
+
+// Each splash picture stays four seconds, in waits of 50 ms, before the menu's first pass.
+TEST(ProgramTest, SplashShowsBothPicturesForFourSecondsEach) {
+    WorkFolder folder;
+    std::vector<std::string> shown;  // the screen at each wait
+    testWaits().onDelay = [&](Uint32 ms) {
+        shown.push_back(std::to_string(ms) + pixels(SDL_GetVideoSurface()));
+    };
+    testWaits().onEventWait = [] { pushInput("E"); };
+    EXPECT_EQ(0, runProgram());
+    testWaits() = WaitHooks{};
+    ASSERT_EQ(161u, shown.size());
+    EXPECT_TRUE(shown[0] == shown[79] && shown[79] != shown[80] && shown[80] == shown[159] &&
+                shown[159] != shown[160]);
 }
 
 // Peak memory of the real game in the working folder, which has no pictures: it reads the

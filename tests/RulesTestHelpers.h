@@ -10,9 +10,11 @@
 
 #include "game/Game.h"
 
-// Sets up `level`, makes every platform whole (timer 0) and takes every pickup and enemy out
-// of play. The pickups wait hidden at (0, 0) with a wait that never runs out.
-inline void quietLevel(Game& game, int level) {
+// A game in play on `level`, the player at (col, row), with every platform whole (timer 0) and
+// every pickup and enemy out of play. The pickups wait hidden at (0, 0) with a wait that never
+// runs out.
+inline Game quietGame(int level, int col, int row) {
+    Game game;
     game.setupLevel(level);
     for (int c = 0; c < game.cols; ++c) {
         for (int r = 0; r < game.rows; ++r) {
@@ -23,12 +25,6 @@ inline void quietLevel(Game& game, int level) {
     }
     std::fill(game.bonuses, game.bonuses + kBonusCount, Bonus{0, 0, false, false, 1 << 20, 0});
     std::fill(game.enemies, game.enemies + kEnemyCount, Enemy{0, 0, false, false, 0});
-}
-
-// A game in play on a quiet `level`, the player at (col, row).
-inline Game quietGame(int level, int col, int row) {
-    Game game;
-    quietLevel(game, level);
     game.playing = true;
     game.playerCol = col;
     game.playerRow = row;
@@ -45,12 +41,6 @@ inline std::vector<int> state(const Game& g) {
 inline void runFrame(Game& game, SDL_Surface* screen, int frameCounter,
                      SDL_Surface* const (&p)[9] = {}) {
     game.updateFrame(screen, frameCounter, p[0], p[1], p[2], p[3], p[4], p[5], p[6], p[7], p[8]);
-}
-
-// The first `rand() % n` after srand(seed).
-inline int firstDraw(unsigned seed, int n) {
-    std::srand(seed);
-    return std::rand() % n;
 }
 
 // Whole-record comparisons and printers, so a test states a record in one line.

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "support/SdlTest.h"
+#include "support/WorkFolder.h"
 
 namespace {
 
@@ -54,12 +55,19 @@ TEST(ScoreTableTest, EqualScoresKeepTheirOrderANewScoreGoesBelowThemAndMustBeatT
     ScoreTable table = parseScores(kTen);
     insertScore(table, 50, "NEWER");
     EXPECT_EQ("F NEW G", std::string(table[5].name) + " " + table[6].name + " " + table[7].name);
-    EXPECT_FALSE(entersTable(table, 20));  // the tenth, not the last, counts
-    EXPECT_TRUE(entersTable(table, 21));
+    EXPECT_TRUE(!entersTable(table, 20) && entersTable(table, 21));  // the tenth, not the last
     insertScore(table, 95, "A\nB");  // saved as a space: a newline would shift every line
     EXPECT_EQ("100\nA\n95\nA B\n", formatScores(table).substr(0, 13));
-    EXPECT_FALSE(entersTable(parseScores("-7\nNEG\n"), -7));
-    EXPECT_TRUE(entersTable(parseScores("-7\nNEG\n"), -6));
+    EXPECT_TRUE(!entersTable(parseScores("-7\nNEG\n"), -7) &&
+                entersTable(parseScores("-7\nNEG\n"), -6));
+}
+
+// A save that fails once its temporary file is written: the rename meets a folder.
+TEST(ScoreTableTest, AFailedSaveLeavesNoTemporaryFile) {
+    WorkFolder folder(false);
+    std::filesystem::create_directories("data.dat/keep");
+    EXPECT_FALSE(saveScores(parseScores(kTen), "data.dat"));
+    EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator("."), {})) << "left behind";
 }
 
 TEST(ScoreTableTest, ListingWritesTheFirstTenNamesAtX180AndScoresAtX230In14PixelRows) {

@@ -1,8 +1,7 @@
 // Platform cycle: shrinking, vanishing and regrowing platforms, and their drawing.
 #include "game/Board.h"
 
-#include <cstdlib>
-
+#include "game/Random.h"
 #include "gfx/PlatformCache.h"
 
 namespace {
@@ -15,12 +14,12 @@ constexpr int kThinnest = 3;
 
 int vanishWait(int level) {
     if (level <= 5) {
-        return std::rand() % 10;
+        return randomDraw() % 10;
     }
     if (level <= 10) {
-        return std::rand() % 12;
+        return randomDraw() % 12;
     }
-    return std::rand() % 14;
+    return randomDraw() % 14;
 }
 
 PlatformDrawing cyclePlatforms(Game& game) {

@@ -1,8 +1,7 @@
 // Pickups: their waits and placing, the loss of their platform, collection and drawing.
 #include "game/Bonuses.h"
 
-#include <cstdlib>
-
+#include "game/Random.h"
 #include "game/Rules.h"
 
 namespace {
@@ -16,7 +15,7 @@ int pointsAt(int level) {
 
 void collect(Game& game, Bonus& bonus) {
     bonus.visible = false;
-    bonus.timer = std::rand() % kShortWaits;
+    bonus.timer = randomDraw() % kShortWaits;
     switch (bonus.kind) {
         case kPointsBonus:
             game.score += pointsAt(game.level);
@@ -50,7 +49,7 @@ void updateBonus(Game& game, Bonus& bonus) {
     if (!game.cell(bonus.col, bonus.row).present) {
         bonus.visible = false;
         const bool small = bonus.kind == kPointsBonus || bonus.kind == kPenaltyBonus;
-        bonus.timer = std::rand() % (small ? kShortWaits : kLongWaits);
+        bonus.timer = randomDraw() % (small ? kShortWaits : kLongWaits);
     }
 
     if (bonus.visible && bonus.col == game.playerCol && bonus.row == game.playerRow &&
@@ -71,7 +70,7 @@ void recallEnemy(Game& game) {
             enemy.row = 0;
             enemy.visible = false;
             enemy.col = game.cols - 1;
-            enemy.timer = std::rand() % kEnemyWaits;
+            enemy.timer = randomDraw() % kEnemyWaits;
             return;
         }
     }

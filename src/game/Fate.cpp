@@ -1,8 +1,7 @@
 // The player's fate: enemies coming and going, falls, captures and the portal.
 #include "game/Fate.h"
 
-#include <cstdlib>
-
+#include "game/Random.h"
 #include "game/Rules.h"
 
 namespace {
@@ -13,7 +12,7 @@ void sendToPortal(Game& game, Enemy& enemy) {
     enemy.row = 0;
     enemy.col = game.cols - 1;
     enemy.visible = false;
-    enemy.timer = std::rand() % kEnemyWaits;
+    enemy.timer = randomDraw() % kEnemyWaits;
 }
 
 // Losing a life while none is left in reserve ends the game.

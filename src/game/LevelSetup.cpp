@@ -1,8 +1,7 @@
 // Level setup: the band's grid, random gaps, whole start and portal cells, pickups, enemies.
 #include "game/Game.h"
+#include "game/Random.h"
 #include "game/Rules.h"
-
-#include <cstdlib>
 
 namespace {
 
@@ -43,15 +42,15 @@ void layOutGrid(Game& game, const Band& band) {
 
 void makeGaps(Game& game, const Band& band) {
     for (int i = 0; i < band.gapTries; ++i) {
-        const int row = std::rand() % game.rows;
-        const int col = std::rand() % game.cols;
-        const int size = std::rand() % band.gapSizes;
+        const int row = randomDraw() % game.rows;
+        const int col = randomDraw() % game.cols;
+        const int size = randomDraw() % band.gapSizes;
         Cell& cell = game.cell(col, row);
         cell.rx = size;
         cell.ry = size - game.shrinkStep;
         if (size <= kLargestGap) {
             cell.present = false;
-            cell.timer = std::rand() % kGapWaits;
+            cell.timer = randomDraw() % kGapWaits;
         }
     }
 }

@@ -1,11 +1,11 @@
 // Helpers shared by the rules of play.
 #include "game/Rules.h"
 
-#include <cstdlib>
+#include "game/Random.h"
 
 void randomFreeCell(const Game& game, int32_t& col, int32_t& row) {
     do {
-        col = std::rand() % game.cols;
-        row = std::rand() % game.rows;
+        col = randomDraw() % game.cols;
+        row = randomDraw() % game.rows;
     } while (game.isPortalCell(col, row));
 }

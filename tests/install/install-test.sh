@@ -17,7 +17,8 @@ menu=$root/share/dwindle/Images/menu.png
 # Xvfb picks a free display itself and writes its number once it takes connections.
 Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 3>"$work/display" 2>/dev/null &
 xvfb=$!
-until [ -s "$work/display" ]; do sleep 0.1; done
+timeout 10 sh -c 'until [ -s "$1" ]; do sleep 0.1; done' - "$work/display" ||
+    fail "the X server did not start"
 DISPLAY=:$(cat "$work/display")
 export DISPLAY SDL_VIDEODRIVER=x11
 
@@ -33,7 +34,7 @@ menu_shows() {
 # play ENVIRONMENT...: starts the launcher, waits for its window titled "Dwindle" and for the
 # menu after the splash pictures, and leaves with Escape; the game must end with status 0.
 play() {
-    env "$@" "$root/bin/dwindle" &
+    timeout 60 env "$@" "$root/bin/dwindle" &
     game=$!
     window=$(timeout 10 xdotool search --sync --name '^Dwindle$' | head -n 1)
     [ -n "$window" ] || fail "no window titled Dwindle"

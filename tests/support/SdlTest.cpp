@@ -2,11 +2,14 @@
 // program's waits, which in tests take no time and let the test act.
 #include "support/SdlTest.h"
 
+#include "game/Random.h"
+
 #include <cstdio>
 #include <cstdlib>
 
 void SdlTest::SetUp() {
     testWaits() = WaitHooks{};
+    testRandom() = RandomDraws{};
     ASSERT_EQ(0, SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK)) << SDL_GetError();
     screen = SDL_SetVideoMode(320, 240, 16, SDL_SWSURFACE);
     ASSERT_TRUE(screen != nullptr && screen->format->BitsPerPixel == 16) << SDL_GetError();
@@ -63,6 +66,10 @@ WaitHooks& testWaits() {
 }
 
 void waitMs(Uint32 ms) {
+    if (++testWaits().delays > kMostDelays) {
+        std::fprintf(stderr, "the program under test waits for ever: %d delays\n", kMostDelays);
+        std::abort();
+    }
     if (testWaits().onDelay) {
         testWaits().onDelay(ms);
     }
@@ -81,4 +88,20 @@ int waitForEvent(SDL_Event* event) {
     // A real wait would block for ever here: the test forgot to give input.
     std::fprintf(stderr, "test waits for an event that never comes\n");
     std::abort();
+}
+
+RandomDraws& testRandom() {
+    static RandomDraws draws;
+    return draws;
+}
+
+int randomDraw() {
+    RandomDraws& draws = testRandom();
+    ++draws.count;
+    if (draws.queued.empty()) {
+        return std::rand();
+    }
+    const int value = draws.queued.front();
+    draws.queued.pop_front();
+    return value;
 }

@@ -5,6 +5,7 @@
 #include <SDL/SDL.h>
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <functional>
 #include <string>
 
@@ -36,5 +37,14 @@ void pushInput(const std::string& input);
 struct WaitHooks {
     std::function<void(Uint32 ms)> onDelay;  // called at every delay
     std::function<void()> onEventWait;       // called when a blocking wait finds no event
+    int delays = 0;  // so far: past kMostDelays the program under test runs for ever, and stops
 };
 WaitHooks& testWaits();
+constexpr int kMostDelays = 5000;
+
+// The rules' random draws: the queued values in order, then std::rand(). Counts every draw.
+struct RandomDraws {
+    std::deque<int> queued;
+    int count = 0;
+};
+RandomDraws& testRandom();
