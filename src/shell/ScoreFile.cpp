@@ -30,8 +30,7 @@ const char* describe(int failure) {
     if (failure == kNotRegularFile) {
         return "Not a regular file";
     }
-    return failure == kLockHeldElsewhere ? "held elsewhere for two seconds"
-                                         : std::strerror(failure);
+    return failure == kLockHeldElsewhere ? "held elsewhere for 2 s" : std::strerror(failure);
 }
 
 // The file a save replaces: path itself, or where the chain of symbolic links it starts ends,
@@ -288,7 +287,7 @@ bool saveScoreFile(ScoreFile& file) {
         return saveFailed(file, error);
     }
     if (lock.failure() != 0) {
-        std::fprintf(stderr, "Saved the scores to %s without its lock %s.lock: %s\n",
+        std::fprintf(stderr, "Saved the scores to %s without its lock: %s.lock: %s\n",
                      file.path.c_str(), target.c_str(), describe(lock.failure()));
     }
     file.table = table;
