@@ -27,10 +27,7 @@ constexpr int kLockHeldElsewhere = -2;
 constexpr char kTemporarySuffix[] = ".XXXXXX";
 
 const char* describe(int failure) {
-    if (failure == kNotRegularFile) {
-        return "Not a regular file";
-    }
-    return failure == kLockHeldElsewhere ? "held elsewhere for 2 s" : std::strerror(failure);
+    return failure == kNotRegularFile ? "Not a regular file" : std::strerror(failure);
 }
 
 // The file a save replaces: path itself, or where the chain of symbolic links it starts ends,
@@ -287,8 +284,11 @@ bool saveScoreFile(ScoreFile& file) {
         return saveFailed(file, error);
     }
     if (lock.failure() != 0) {
-        std::fprintf(stderr, "Saved the scores to %s without its lock: %s.lock: %s\n",
-                     file.path.c_str(), target.c_str(), describe(lock.failure()));
+        const std::string why = lock.failure() == kLockHeldElsewhere
+                                    ? "lock held elsewhere for 2 s"
+                                    : target + ".lock: " + std::strerror(lock.failure());
+        std::fprintf(stderr, "Saved the scores to %s unlocked: %s\n", file.path.c_str(),
+                     why.c_str());
     }
     file.table = table;
     file.filed.clear();

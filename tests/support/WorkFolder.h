@@ -33,8 +33,7 @@ class WorkFolder {
     std::string read(const std::string& file) const {
         const std::string name = path_ + "/" + file;
         std::stringstream text;
-        text << std::ifstream(std::filesystem::is_regular_file(name) ? name : "", std::ios::binary)
-                    .rdbuf();
+        text << std::ifstream(std::filesystem::is_regular_file(name) ? name : "").rdbuf();
         return text.str();
     }
 
