@@ -5,5 +5,8 @@
 
 #include "shell/ScoreTable.h"
 
-// Draws names at x 180 and scores at x 230, rows 14 pixels apart from y 65, into picture.
-void drawListing(const ScoreTable& table, SDL_Surface* picture);
+struct GlyphSheet;
+
+// Draws names at x 180 and scores at x 230, rows 14 pixels apart from y 65, into picture;
+// letters from `glyphs` as Painter::write takes them.
+void drawListing(const ScoreTable& table, SDL_Surface* picture, const GlyphSheet* glyphs = nullptr);
