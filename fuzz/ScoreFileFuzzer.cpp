@@ -49,13 +49,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     check(std::fwrite(data, 1, size, file) == size);
     check(std::fclose(file) == 0);
 
-    ScoreFile file = openScoreFile(input.c_str());
-    checkTable(file.table);
-    check(saveScoreFile(file));
+    ScoreFile scores = openScoreFile(input.c_str());
+    checkTable(scores.table);
+    check(saveScoreFile(scores));
     const ScoreTable again = loadScores(input.c_str());
     checkTable(again);
 
     // The table read again by the save, as the first read gave it.
-    check(formatScores(file.table) == formatScores(again));
+    check(formatScores(scores.table) == formatScores(again));
     return 0;
 }
