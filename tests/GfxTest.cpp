@@ -6,9 +6,9 @@
 
 #include "game/Game.h"
 #include "gfx/ImageLoader.h"
+#include "shell/Menu.h"
 #include "shell/NameEntry.h"
 #include "shell/Pictures.h"
-#include "shell/ScoreTable.h"
 #include "support/SdlTest.h"
 #include "support/WorkFolder.h"
 

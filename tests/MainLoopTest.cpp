@@ -73,7 +73,7 @@ class MainLoopTest : public SdlTest {
 
     WorkFolder folder;
     Game game;
-    ScoreFile file{"data.dat", {}, true};
+    ScoreFile file{"data.dat", {}, {}, true};
     ScoreTable& table = file.table;
     Pictures pictures;
     int frameCounter = 0, passes = 0, menuWaits = 0, nameEntryPasses = 0;

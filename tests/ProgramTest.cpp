@@ -4,6 +4,7 @@
 // bounded memory.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -13,9 +14,10 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <regex>
 
 #include "shell/Program.h"
-#include "shell/ScoreTable.h"
+#include "shell/ScoreFile.h"
 #include "support/SdlTest.h"
 #include "support/WorkFolder.h"
 
@@ -35,53 +37,69 @@ void put(const std::string& file, const std::string& text, int mode) {
 }
 
 // In a child: the signals' default actions, whatever the suite was started under (nohup ignores
-// SIGHUP, a background job SIGINT and SIGQUIT), and an alarm that ends the child should it hang.
-void deadline() {
-    for (int s : {SIGHUP, SIGINT, SIGQUIT, SIGPIPE, SIGTERM, SIGALRM}) {
+// SIGHUP, a background job SIGINT and SIGQUIT). A child that hangs is ended by waitFor: SDL
+// ignores SIGALRM, so an alarm in the child would not do.
+void defaultSignals() {
+    for (int s : {SIGHUP, SIGINT, SIGQUIT, SIGPIPE, SIGTERM}) {
         signal(s, SIG_DFL);
     }
-    alarm(60);
 }
 
 // Starts the real game in the working folder.
 pid_t startGame() {
     const pid_t child = fork();
     if (child == 0) {
-        deadline();
+        defaultSignals();
         execl(DWINDLE_BINARY, DWINDLE_BINARY, static_cast<char*>(nullptr));
         _exit(127);
     }
     return child;
 }
 
+// The status of a child that ends within ten seconds; one that does not is killed.
+int waitFor(pid_t child) {
+    int status = -1;
+    for (int ms = 0; waitpid(child, &status, WNOHANG) == 0; ms += 10) {
+        EXPECT_TRUE(ms < 10000 || kill(child, SIGKILL) != 0) << "still running: " << child;
+        usleep(10000);
+    }
+    return status;
+}
+
 // One run of the game in a child process, left at the first menu after naming any score
-// that enters the table. The child runs as nobody when the tests run as root (who reads any
-// file), in folders where any save could succeed.
+// that enters the table. When the tests run as root (who reads and writes any file), all files
+// are nobody's and nobody plays, in folders where any save could succeed.
 TEST(ProgramTest, EveryRunKeepsWhatItCanAndSaysWhatItCannot) {
-    const auto cannotRead = [](int error) {
-        return "Couldn't read the scores from data.dat: " + std::string(std::strerror(error)) +
-               "; this run's scores will not be saved\n";
-    };
+    const std::string read = "Couldn't read the scores from data.dat: ",
+                      notSaved = "; this run's scores will not be saved\n";
     const struct {
         std::function<void()> plant;
         std::string says, after;  // "data.dat" after the run, read through its link
         int mode;                 // 0: not checked
         int status = 0;
+        uid_t user = 65534;  // who plays when the tests run as root
+        int signal = 0;      // sent at the menu, with SIGTERM ignored from the start
     } rows[] = {
-        {[] {}, "", formatScores(parseScores("")), 0644},  // the first run, silent
+        // The first run, silent; it removes what a save killed half-way left.
+        {[] { put("data.dat.Tm9Zq2", "", 0); }, "", formatScores(parseScores("")), 0644},
         {[] { put("data.dat", kLow, 0664), fs::create_directory("data.dat.tmp"); }, "", kFiled,
-         0664},
+         0664, 0, 65534, SIGHUP},
         {[] { put("data.dat", kLow, 0644), fs::create_symlink("victim", "data.dat.tmp"); }, "",
          kFiled, 0644},
         {[] { put("real/dat", kLow, 0666), fs::create_symlink("real/dat", "data.dat"); }, "",
-         kFiled, 0666},
+         kFiled, 0666, 0, 0},  // root plays
         {[] { fs::create_symlink("gone/dat", "data.dat"); },
-         "Couldn't save the scores to data.dat: " + std::string(std::strerror(ENOENT)) + "\n", "",
+         "Couldn't save the scores to data.dat: " + std::string(strerror(ENOENT)) + "\n", "", 0},
+        {[] { fs::create_directories("data.dat/keep"); }, read + strerror(EISDIR) + notSaved, "",
          0},
-        {[] { fs::create_directories("data.dat/keep"); }, cannotRead(EISDIR), "", 0},
-        {[] { put("data.dat", kLow, 0); }, cannotRead(EACCES), kLow, 0},
+        {[] { put("data.dat", kLow, 0); }, read + strerror(EACCES) + notSaved, kLow, 0},
         {[] { put("data.dat", kLow, 0644), fs::remove("Images/menu.png"); },  // checked at start
          "Couldn't load picture Images/menu.png: Couldn't open Images/menu.png\n", kLow, 0, 1},
+        {[] { mkfifo("real/fifo", 0644), fs::create_symlink("real/fifo", "data.dat"); },
+         read + "Not a regular file" + notSaved, "", 0},
+        {[] { put("data.dat", kLow, 0444); },
+         "Couldn't write the scores to data.dat: " + std::string(strerror(EACCES)) + notSaved, kLow,
+         0444},
     };
     for (const auto& row : rows) {
         WorkFolder folder(false);
@@ -89,45 +107,96 @@ TEST(ProgramTest, EveryRunKeepsWhatItCanAndSaysWhatItCannot) {
         fs::create_directory("real");
         put("victim", "keep", 0644);
         row.plant();
-        fs::permissions(".", fs::perms::all);
-        fs::permissions("real", fs::perms::all);
+        EXPECT_EQ(0, std::system(geteuid() == 0 ? "chmod 777 . real && chown -hR 65534:65534 ."
+                                                : "chmod 777 . real"));
         const bool linked = fs::is_symlink("data.dat");
         const pid_t child = fork();
         if (child == 0) {
-            deadline();
-            if ((geteuid() == 0 && setuid(65534) != 0) || !std::freopen("errors", "w", stderr)) {
+            defaultSignals();
+            if ((geteuid() == 0 && (setgid(row.user) != 0 || setuid(row.user) != 0)) ||
+                !std::freopen("errors", "w", stderr)) {
                 _exit(126);
             }
+            std::setvbuf(stderr, nullptr, _IONBF, 0);
             umask(022);
+            signal(SIGTERM, row.signal != 0 ? SIG_IGN : SIG_DFL);
             // The X button confirms a name and means nothing anywhere else.
             testWaits().onDelay = [](Uint32) { pushInput("X"); };
             testWaits().onEventWait = [&] {
                 folder.write("at-menu", folder.read("data.dat"));
-                pushInput("E");
+                pushInput(row.signal != 0 && raise(row.signal) == 0 ? "" : "E");
             };
-            const int status = runProgram();
-            std::fflush(stderr);
-            _exit(status);
+            _exit(runProgram());
         }
-        int status = -1;
-        waitpid(child, &status, 0);
+        const int status = waitFor(child);
         EXPECT_EQ(row.status << 8, status)
             << (WIFSIGNALED(status) ? strsignal(WTERMSIG(status)) : "");
-        EXPECT_TRUE(row.mode == 0 ||
-                    row.mode == static_cast<int>(fs::status("data.dat").permissions()));
+        struct stat info = {};  // a replaced file keeps its mode, owner and group
+        EXPECT_TRUE(stat("data.dat", &info) != 0 ||
+                    ((row.mode == 0 || row.mode == static_cast<int>(info.st_mode & 07777)) &&
+                     (geteuid() != 0 || info.st_uid + info.st_gid == 2 * 65534)));
         std::error_code none;  // for the unreadable file when the tests do not run as root
         fs::permissions("data.dat", fs::perms::owner_read, fs::perm_options::add, none);
         // A filed score is on disk by the time the menu shows it.
-        EXPECT_EQ(row.after == kFiled ? kFiled : "", folder.read("at-menu"));
+        EXPECT_TRUE(row.after != kFiled || folder.read("at-menu") == kFiled);
         EXPECT_EQ(row.after, folder.read("data.dat"));
         EXPECT_EQ(linked, fs::is_symlink("data.dat"));
         EXPECT_EQ("keep", folder.read("victim"));
         EXPECT_EQ(row.says, folder.read("errors"));
         for (const auto& entry : fs::recursive_directory_iterator(".")) {
             const std::string name = entry.path().filename();
-            EXPECT_TRUE(name.rfind("dat.", 0) != 0 &&
-                        (name.rfind("data.dat.", 0) != 0 || name == "data.dat.tmp"))
+            EXPECT_FALSE(std::regex_match(name, std::regex("(data\\.)?dat\\.[[:alnum:]]{6}")))
                 << "left behind: " << name;
+        }
+    }
+}
+
+// Two games in one folder file a score each at one moment and leave: both scores are kept,
+// every time. Then the first is killed holding the lock: the other saves as soon as it is
+// gone. Last, the first stops holding it: the other saves all the same after two seconds, and
+// says so.
+TEST(ProgramTest, TwoGamesSavingAtOnceKeepBothScoresAndNeitherWaitsLongForTheOther) {
+    std::string table = "9\nA\n8\nB\n7\nC\n6\nD\n5\nE\n4\nF\n3\nG\n2\nH\n-1\nI\n-2\nJ\n";
+    const std::string held = "Saved the scores to data.dat unlocked: lock held elsewhere for 2 s\n";
+    for (int round = 0; round < 16; ++round) {
+        const int stop = round < 12 ? 0 : round < 15 ? SIGKILL : SIGSTOP;
+        while (stop != 0 && table.size() < (4u << 20)) {  // keeps a save in the lock, reading
+            table += "-9\nZ\n";
+        }
+        WorkFolder folder;
+        folder.write("data.dat", table);
+        // Game i names its score "AAA", or "BAA" with a letter up.
+        const auto start = [](int i) {
+            const pid_t child = fork();
+            if (child == 0) {
+                std::setvbuf(std::freopen(("errors" + std::to_string(i)).c_str(), "w", stderr),
+                             nullptr, _IONBF, 0);
+                testWaits().onDelay = [i](Uint32) { pushInput(i == 0 ? "X" : "UX"); };
+                testWaits().onEventWait = [] { pushInput("E"); };
+                _exit(runProgram());
+            }
+            return child;
+        };
+        const pid_t first = start(0);
+        std::FILE* lock = std::fopen("data.dat.lock", "a");
+        int polls = 0;  // until the first game holds it
+        while (stop != 0 && flock(fileno(lock), LOCK_EX | LOCK_NB) == 0 &&
+               flock(fileno(lock), LOCK_UN) == 0 && usleep(50) == 0 && ++polls < 20000) {
+        }
+        EXPECT_LT(polls, 20000) << "the game never took the lock";
+        std::fclose(lock);
+        const pid_t second = start(1);
+        kill(first, stop);
+        int status[2] = {0, waitFor(second)};
+        kill(first, stop != 0 ? SIGKILL : 0);
+        status[0] = waitFor(first);
+        const std::string saved = folder.read("data.dat");
+        EXPECT_EQ(formatScores(parseScores(saved)), saved);  // twenty well-formed lines
+        for (int i = stop != 0 ? 1 : 0; i < 2; ++i) {
+            EXPECT_EQ(std::make_tuple(0, stop == SIGSTOP ? held + held : "", true),
+                      std::make_tuple(status[i], folder.read("errors" + std::to_string(i)),
+                                      saved.find(i == 0 ? "0\nAAA\n" : "0\nBAA\n") != saved.npos))
+                << round;
         }
     }
 }

@@ -1,5 +1,5 @@
 // Tests of the high-score table: reading and writing "data.dat", its order and the entry test.
-#include "shell/ScoreTable.h"
+#include "shell/Menu.h"
 
 #include <SDL/SDL_gfxPrimitives.h>
 #include <gtest/gtest.h>

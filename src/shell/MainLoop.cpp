@@ -5,6 +5,7 @@
 #include "game/Wait.h"
 #include "gfx/ImageLoader.h"
 #include "shell/Input.h"
+#include "shell/Menu.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ bool menuPass(Game& game, ScoreFile& scores, SDL_Surface* screen, const Pictures
     discardPendingEvents();
     if (entersTable(scores.table, game.score)) {
         game.enterName(screen, &p.glyphs);
-        insertScore(scores.table, game.score, game.name);
+        fileScore(scores, game.score, game.name);
         game.score = 0;
         // On disk before the menu shows it: from here on, no way of ending the process, not
         // even a kill or a power cut, can lose it.

@@ -5,7 +5,7 @@
 
 #include "game/Game.h"
 #include "shell/Pictures.h"
-#include "shell/ScoreTable.h"
+#include "shell/ScoreFile.h"
 
 // Applies one event of the play input: arrows and stick move, Escape and SELECT end the game.
 // A quit request ends the game as Escape does; returns true for it.

@@ -1,7 +1,31 @@
-// The menu's wait for the player to start a game or leave.
+// The menu: the score listing drawn into its picture, and the wait for the player to start a
+// game or leave.
+#include "shell/Menu.h"
+
+#include <algorithm>
+
 #include "game/Game.h"
 #include "game/Wait.h"
+#include "gfx/NumberFormatter.h"
+#include "gfx/Painter.h"
 #include "shell/Input.h"
+
+void drawListing(const ScoreTable& table, SDL_Surface* picture, const GlyphSheet* glyphs) {
+    if (picture == nullptr) {
+        return;
+    }
+    const Painter painter{};
+    const NumberFormatter formatter{};
+    char number[kNumberTextSize];
+    SDL_Surface* surface = picture;
+    const std::size_t count = std::min<std::size_t>(table.size(), kListedScores);
+    for (std::size_t i = 0; i < count; ++i) {
+        const int y = 65 + 14 * static_cast<int>(i);
+        surface = painter.write(surface, table[i].name, 180, y, glyphs);
+        formatter.itoa(table[i].score, number, 10);
+        surface = painter.write(surface, number, 230, y, glyphs);
+    }
+}
 
 bool Game::waitForStart() {
     SDL_Event event;

@@ -12,7 +12,7 @@
 #include "game/Wait.h"
 #include "shell/MainLoop.h"
 #include "shell/Pictures.h"
-#include "shell/ScoreTable.h"
+#include "shell/ScoreFile.h"
 #include "shell/Signals.h"
 #include "shell/Window.h"
 
@@ -52,7 +52,11 @@ int runProgram() {
     // Read before SDL starts, so that a platform failure never touches the file.
     ScoreFile scores = openScoreFile(kScoreFile);
 
+    // Before SDL starts, which takes over SIGTERM only as it finds it then.
+    const SignalActions signalsBefore = takeSignals();
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) < 0) {
+        // Over SSH or with a broken X server, this is all the player sees.
+        std::fprintf(stderr, "Couldn't initialise SDL: %s\n", SDL_GetError());
         return 1;
     }
     setWindowTitleAndIcon();
@@ -72,7 +76,6 @@ int runProgram() {
     }
     SDL_ShowCursor(SDL_DISABLE);
     SDL_EnableKeyRepeat(500, 30);
-    const SignalActions signalsBefore = takeSignals();
 
     // A quit request during the first picture skips the second; the menu then leaves on it.
     Painter painter;

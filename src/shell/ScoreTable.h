@@ -1,8 +1,8 @@
-// The high-score table: ten best scores with three-character names, kept in "data.dat".
+// The high-score table: ten best scores with three-character names, their order, and the text
+// of the score file.
 #pragma once
 
-#include <SDL/SDL.h>
-
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -11,8 +11,6 @@ struct ScoreEntry {
     int32_t score;
     char name[4];  // up to three characters and a NUL
 };
-
-struct GlyphSheet;
 
 using ScoreTable = std::vector<ScoreEntry>;
 
@@ -36,31 +34,28 @@ bool entersTable(const ScoreTable& table, int32_t score);
 // grow past ten, only the first ten are listed and saved.
 void insertScore(ScoreTable& table, int32_t score, const char* name);
 
-// Reads path a piece at a time, keeping only the ten best entries, so memory stays bounded
-// whatever the file's size. A missing file gives ten empty entries. When the file exists but
-// cannot be read, the table holds what came before the failure and *failure, if given, gets
-// the errno; otherwise it gets 0.
-ScoreTable loadScores(const char* path, int* failure = nullptr);
-// Replaces path with the first ten entries: written to a new temporary file beside it, synced,
-// then renamed over it. A path that is a symbolic link is saved through: its target gets the
-// table. On failure writes one line on standard error and returns false; the old file stays
-// as it was.
-bool saveScores(const ScoreTable& table, const char* path);
+// Takes the text of a score file piece by piece, as parseScores reads it, holding no more than
+// the line in hand and the ten best entries so far: a file of any size reads in bounded memory.
+class ScoreReader {
+  public:
+    // Takes the next piece of text; returns false once a line of 80 or more characters has
+    // ended the reading.
+    bool feed(const char* text, std::size_t size);
+    // The end of the text: the ten best, padded and sorted as parseScores gives them.
+    ScoreTable finish();
 
-// The score file of one run, from start-up through every save.
-struct ScoreFile {
-    std::string path;
-    ScoreTable table;
-    // False when the file exists but could not be read: it is then never written over, so
-    // the scores it may hold are not lost.
-    bool writable = true;
+  private:
+    // A line longer than this ends the reading: no line the game writes comes close, so the
+    // file is taken as damaged from there on.
+    static constexpr std::size_t kLongestLine = 79;
+
+    void takeLine();
+    void keep(const ScoreEntry& entry);
+
+    char line_[kLongestLine] = {};
+    std::size_t lineLength_ = 0;
+    bool stopped_ = false;
+    bool scoreLine_ = true;
+    int32_t heldScore_ = 0;
+    ScoreTable best_;
 };
-
-// Loads path; a file that exists but cannot be read is said once on standard error.
-ScoreFile openScoreFile(const char* path);
-// Saves the table unless the file may not be written. Returns true when saved.
-bool saveScoreFile(const ScoreFile& file);
-
-// Draws names at x 180 and scores at x 230, rows 14 pixels apart from y 65, into picture;
-// letters from `glyphs` as Painter::write takes them.
-void drawListing(const ScoreTable& table, SDL_Surface* picture, const GlyphSheet* glyphs = nullptr);

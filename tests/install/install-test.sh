@@ -58,11 +58,18 @@ for score in 900 800 700 600 500 400 300 200 100 50; do
     printf '%s\nABC\n' "$score"
 done >"$data/data.dat"
 cp "$data/data.dat" "$work/table"
+link=$(stat -c %i "$data/Images")
 play HOME="$home"
 cmp -s "$data/data.dat" "$work/table" || fail "the second run changed the score table"
+[ "$(stat -c %i "$data/Images")" = "$link" ] || fail "the Images link was made again"
 
 # With XDG_DATA_HOME the player's folder is there instead.
 play HOME="$home" XDG_DATA_HOME="$work/xdg"
 [ "$(wc -l <"$work/xdg/dwindle/data.dat")" -eq 20 ] || fail "no table under XDG_DATA_HOME"
 cmp -s "$data/data.dat" "$work/table" || fail "XDG_DATA_HOME run touched the home table"
+# No display, and no data folder to be had: each says why on standard error.
+env -u DISPLAY HOME="$home" "$root/bin/dwindle" 2>"$work/err" && fail "started without a display"
+grep -q "^Couldn't initialise SDL: ." "$work/err" || fail "no reason given without a display"
+XDG_DATA_HOME=$work/table "$root/bin/dwindle" 2>&1 | grep -q "^dwindle: cannot make the data folder" ||
+    fail "no word on a data folder that cannot be made"
 echo "install-test: passed"

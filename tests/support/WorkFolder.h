@@ -29,9 +29,11 @@ class WorkFolder {
     void write(const std::string& file, const std::string& text) const {
         std::ofstream(path_ + "/" + file, std::ios::binary) << text;
     }
+    // The text of a file; anything but a plain file (a FIFO would wait for ever) reads as nothing.
     std::string read(const std::string& file) const {
+        const std::string name = path_ + "/" + file;
         std::stringstream text;
-        text << std::ifstream(path_ + "/" + file, std::ios::binary).rdbuf();
+        text << std::ifstream(std::filesystem::is_regular_file(name) ? name : "").rdbuf();
         return text.str();
     }
 
