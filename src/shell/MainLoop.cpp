@@ -5,6 +5,7 @@
 #include "game/Wait.h"
 #include "gfx/ImageLoader.h"
 #include "shell/Input.h"
+#include "shell/Platform.h"
 
 namespace {
 
@@ -21,6 +22,7 @@ bool menuPass(Game& game, ScoreFile& scores, SDL_Surface* screen) {
         // On disk before the menu shows it: from here on, no way of ending the process, not
         // even a kill or a power cut, can lose it.
         saveScoreFile(scores);
+        scoresSaved();
     }
     // Loaded afresh on every visit and released once shown.
     SDL_Surface* menu = ImageLoader().loadKeyedImage("Images/menu.png");

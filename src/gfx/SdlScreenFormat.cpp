@@ -1,0 +1,10 @@
+// Pictures made ready for the screen with SDL's own conversion and an RLE colour key.
+#include "gfx/ScreenFormat.h"
+
+SDL_Surface* toScreenFormat(SDL_Surface* picture) {
+    return SDL_DisplayFormat(picture);
+}
+
+void makeSeeThrough(SDL_Surface* picture, Uint8 r, Uint8 g, Uint8 b) {
+    SDL_SetColorKey(picture, SDL_SRCCOLORKEY | SDL_RLEACCEL, SDL_MapRGB(picture->format, r, g, b));
+}
