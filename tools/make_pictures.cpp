@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "CacheFiles.h"
 #include "Canvas.h"
 #include "Screens.h"
 #include "Sprites.h"
@@ -78,6 +79,9 @@ int main(int argc, char** argv) {
         screenPng("menu.png", highScoreMenu());
         jpeg("menu2.jpg", nameEntryScreen());
         iconPng(dir + "/icon.png", gameIcon(kWindowIconSide));
+        if (!writeCacheFiles(dir)) {
+            fail("glyphs.png, platforms.png", "cannot draw or write");
+        }
         for (int i = 3; i < argc; ++i) {
             const int side = std::stoi(argv[i]);
             const std::string folder = iconDir + "/hicolor/" + argv[i] + "x" + argv[i] + "/apps";

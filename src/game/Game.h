@@ -7,6 +7,7 @@
 
 #include "gfx/Painter.h"
 
+struct GlyphSheet;
 struct PlatformCache;
 
 // One platform of the board.
@@ -67,12 +68,13 @@ class Game {
                      const PlatformCache* platforms = nullptr);
     // The enemies' movement, on enemy ticks only.
     void stepEnemies(int frameCounter);
-    // Level, lives and score at the top left of the screen.
-    void drawHud(SDL_Surface* screen);
+    // Level, lives and score at the top left of the screen; letters from `glyphs` as
+    // Painter::write takes them.
+    void drawHud(SDL_Surface* screen, const GlyphSheet* glyphs = nullptr);
     // Blocks until start (true: Space or START) or leave (false: Escape, SELECT or a quit request).
     bool waitForStart();
     // The name entry screen; leaves the chosen name in `name`.
-    void enterName(SDL_Surface* screen);
+    void enterName(SDL_Surface* screen, const GlyphSheet* glyphs = nullptr);
 
     Cell& cell(int col, int row) { return cells[row][col]; }
     const Cell& cell(int col, int row) const { return cells[row][col]; }

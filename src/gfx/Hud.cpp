@@ -2,7 +2,7 @@
 #include "game/Game.h"
 #include "gfx/NumberFormatter.h"
 
-void Game::drawHud(SDL_Surface* screen) {
+void Game::drawHud(SDL_Surface* screen, const GlyphSheet* glyphs) {
     struct Line {
         const char* label;
         int labelX, labelY;
@@ -19,7 +19,7 @@ void Game::drawHud(SDL_Surface* screen) {
     SDL_Surface* surface = screen;
     for (const Line& line : lines) {
         formatter.itoa(line.value, text, 10);
-        surface = painter.write(surface, line.label, line.labelX, line.labelY);
-        surface = painter.write(surface, text, line.valueX, line.valueY);
+        surface = painter.write(surface, line.label, line.labelX, line.labelY, glyphs);
+        surface = painter.write(surface, text, line.valueX, line.valueY, glyphs);
     }
 }

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "gfx/GlyphSheet.h"
+
 int Painter::blit(SDL_Surface* source, SDL_Surface* destination, int sx, int sy, int dx, int dy,
                   int w, int h) const {
     if (source == nullptr) {
@@ -18,8 +20,13 @@ int Painter::blit(SDL_Surface* source, SDL_Surface* destination, int sx, int sy,
     return SDL_UpperBlit(source, &from, destination, &to);
 }
 
-SDL_Surface* Painter::write(SDL_Surface* destination, const char* text, int x, int y) const {
-    stringRGBA(destination, static_cast<Sint16>(x), static_cast<Sint16>(y), text, 0, 0, 0, 255);
+SDL_Surface* Painter::write(SDL_Surface* destination, const char* text, int x, int y,
+                            const GlyphSheet* glyphs) const {
+    if (glyphs != nullptr && glyphs->sheet != nullptr) {
+        writeGlyphs(*glyphs, destination, text, x, y);
+    } else {
+        stringRGBA(destination, static_cast<Sint16>(x), static_cast<Sint16>(y), text, 0, 0, 0, 255);
+    }
     return destination;
 }
 

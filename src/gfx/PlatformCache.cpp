@@ -3,19 +3,10 @@
 
 #include <SDL/SDL_gfxPrimitives.h>
 
+#include "gfx/KeyedSurface.h"
 #include "gfx/Painter.h"
 
 namespace {
-
-// rx - ry of a shape, and the largest rx level setup gives it.
-struct Shape {
-    int rxOverRy;
-    int largestRx;
-};
-constexpr Shape kShapes[PlatformCache::kShapes] = {
-    {4, PlatformCache::kLargestRx}, {2, 19}, {1, 17}};
-// A platform that would shrink below this vanishes instead.
-constexpr int kThinnestRy = 3;
 
 void drawDirectly(SDL_Surface* surface, int x, int y, int rx, int ry) {
     const Sint16 cx = static_cast<Sint16>(x);
@@ -26,31 +17,21 @@ void drawDirectly(SDL_Surface* surface, int x, int y, int rx, int ry) {
     ellipseRGBA(surface, cx, cy, srx, sry, 0, 0, 0, 255);
 }
 
-// The key is magenta, 0xF81F at 16 bpp, a value neither the fill (0xCB83) nor the rim (0)
-// takes there.
 SDL_Surface* drawOnce(const SDL_PixelFormat* f, int rx, int ry) {
-    SDL_Surface* surface =
-        SDL_CreateRGBSurface(SDL_SWSURFACE, 2 * rx + 1, 2 * ry + 1, f->BitsPerPixel, f->Rmask,
-                             f->Gmask, f->Bmask, f->Amask);
-    if (surface == nullptr) {
-        return nullptr;
+    SDL_Surface* surface = keyedCanvas(f, 2 * rx + 1, 2 * ry + 1);
+    if (surface != nullptr) {
+        drawDirectly(surface, rx, ry, rx, ry);
+        setKey(surface);
     }
-    const Uint32 key = SDL_MapRGB(surface->format, 255, 0, 255);
-    SDL_FillRect(surface, nullptr, key);
-    drawDirectly(surface, rx, ry, rx, ry);
-    SDL_SetColorKey(surface, SDL_SRCCOLORKEY | SDL_RLEACCEL, key);
     return surface;
 }
 
 }  // namespace
 
 void fillPlatformCache(PlatformCache& cache, const SDL_Surface* screen) {
-    for (int s = 0; s < PlatformCache::kShapes; ++s) {
-        const Shape& shape = kShapes[s];
-        for (int rx = kThinnestRy + shape.rxOverRy; rx <= shape.largestRx; ++rx) {
-            cache.platforms[s][rx] = drawOnce(screen->format, rx, rx - shape.rxOverRy);
-        }
-    }
+    forEachPlatformSize([&](int shape, int rx, int ry) {
+        cache.platforms[shape][rx] = drawOnce(screen->format, rx, ry);
+    });
 }
 
 void freePlatformCache(PlatformCache& cache) {
@@ -63,11 +44,12 @@ void freePlatformCache(PlatformCache& cache) {
 }
 
 SDL_Surface* cachedPlatform(const PlatformCache& cache, int rx, int ry) {
-    if (ry < kThinnestRy) {
+    if (ry < PlatformCache::kThinnestRy) {
         return nullptr;
     }
     for (int s = 0; s < PlatformCache::kShapes; ++s) {
-        if (rx - ry == kShapes[s].rxOverRy && rx <= kShapes[s].largestRx) {
+        if (rx - ry == PlatformCache::kShapeSizes[s].rxOverRy &&
+            rx <= PlatformCache::kShapeSizes[s].largestRx) {
             return cache.platforms[s][rx];
         }
     }

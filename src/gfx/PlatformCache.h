@@ -11,10 +11,29 @@
 struct PlatformCache {
     static constexpr int kShapes = 3;
     static constexpr int kLargestRx = 28;
+    // A platform that would shrink below this vanishes instead.
+    static constexpr int kThinnestRy = 3;
+    // rx - ry of a shape, and the largest rx level setup gives it.
+    struct Shape {
+        int rxOverRy;
+        int largestRx;
+    };
+    static constexpr Shape kShapeSizes[kShapes] = {{4, kLargestRx}, {2, 19}, {1, 17}};
     // By shape (rx - ry of 4, 2, 1) and rx; null for an rx the shape never has, or where a
     // surface could not be made.
     SDL_Surface* platforms[kShapes][kLargestRx + 1] = {};
 };
+
+// Calls f(shape, rx, ry) for every size the cache holds.
+template <typename F>
+void forEachPlatformSize(F f) {
+    for (int s = 0; s < PlatformCache::kShapes; ++s) {
+        const PlatformCache::Shape& shape = PlatformCache::kShapeSizes[s];
+        for (int rx = PlatformCache::kThinnestRy + shape.rxOverRy; rx <= shape.largestRx; ++rx) {
+            f(s, rx, rx - shape.rxOverRy);
+        }
+    }
+}
 
 // Draws every size onto a surface of its own in the format of `screen`; the cache is empty
 // before.

@@ -13,10 +13,10 @@ constexpr int kLastFrame = 10000;
 constexpr Uint32 kPassDelayMs = 50;
 
 // Returns true when the player leaves.
-bool menuPass(Game& game, ScoreFile& scores, SDL_Surface* screen) {
+bool menuPass(Game& game, ScoreFile& scores, SDL_Surface* screen, const Pictures& p) {
     discardPendingEvents();
     if (entersTable(scores.table, game.score)) {
-        game.enterName(screen);
+        game.enterName(screen, &p.glyphs);
         insertScore(scores.table, game.score, game.name);
         game.score = 0;
         // On disk before the menu shows it: from here on, no way of ending the process, not
@@ -26,7 +26,7 @@ bool menuPass(Game& game, ScoreFile& scores, SDL_Surface* screen) {
     }
     // Loaded afresh on every visit and released once shown.
     SDL_Surface* menu = ImageLoader().loadKeyedImage("Images/menu.png");
-    drawListing(scores.table, menu);
+    drawListing(scores.table, menu, &p.glyphs);
     drawPicture(game.painter, menu, screen, 0, 0);
     SDL_FreeSurface(menu);
     SDL_Flip(screen);
@@ -39,7 +39,7 @@ bool menuPass(Game& game, ScoreFile& scores, SDL_Surface* screen) {
 }
 
 void playPass(Game& game, SDL_Surface* screen, const Pictures& p, int frameCounter) {
-    game.drawHud(screen);
+    game.drawHud(screen, &p.glyphs);
     game.updateFrame(screen, frameCounter, p.player, p.portal, p.bonus[0], p.bonus[1], p.bonus[2],
                      p.bonus[3], p.enemy[0], p.enemy[1], p.enemy[2], &p.platforms);
     game.stepEnemies(frameCounter);
@@ -89,7 +89,7 @@ void runLoop(Game& game, ScoreFile& scores, SDL_Surface* screen, const Pictures&
     bool leave = false;
     while (!leave) {
         if (!game.playing) {
-            leave = menuPass(game, scores, screen);
+            leave = menuPass(game, scores, screen, pictures);
         } else {
             playPass(game, screen, pictures, frameCounter);
             leave = false;

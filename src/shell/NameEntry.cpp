@@ -46,17 +46,18 @@ void storeName(const NameChoice& choice, char name[4]) {
     name[3] = '\0';
 }
 
-void drawNameChoice(const Painter& painter, SDL_Surface* screen, const NameChoice& choice) {
+void drawNameChoice(const Painter& painter, SDL_Surface* screen, const NameChoice& choice,
+                    const GlyphSheet* glyphs) {
     SDL_Surface* surface = screen;
     for (int i = 0; i < 3; ++i) {
         const char text[2] = {static_cast<char>(choice.letters[i] & 0xFF), '\0'};
-        surface = painter.write(surface, text, 60 + 20 * i, kTextY);
+        surface = painter.write(surface, text, 60 + 20 * i, kTextY, glyphs);
     }
-    surface = painter.write(surface, "[", 50 + 20 * choice.cursor, kTextY);
-    painter.write(surface, "]", 70 + 20 * choice.cursor, kTextY);
+    surface = painter.write(surface, "[", 50 + 20 * choice.cursor, kTextY, glyphs);
+    painter.write(surface, "]", 70 + 20 * choice.cursor, kTextY, glyphs);
 }
 
-void Game::enterName(SDL_Surface* screen) {
+void Game::enterName(SDL_Surface* screen, const GlyphSheet* glyphs) {
     SDL_Surface* background = ImageLoader().loadImage("Images/menu2.jpg");
     NameChoice choice;
     SDL_EnableKeyRepeat(500, 30);
@@ -74,7 +75,7 @@ void Game::enterName(SDL_Surface* screen) {
                 storeName(choice, name);
             }
         }
-        drawNameChoice(painter, screen, choice);
+        drawNameChoice(painter, screen, choice, glyphs);
         SDL_Flip(screen);
         waitMs(kPassDelayMs);
     }

@@ -15,4 +15,5 @@ bool applyNameInput(NameChoice& choice, const SDL_Event& event);
 // The three letters' low 8 bits and a NUL.
 void storeName(const NameChoice& choice, char name[4]);
 // The letters at x 60, 80 and 100 and the brackets around the chosen one, at y 130.
-void drawNameChoice(const Painter& painter, SDL_Surface* screen, const NameChoice& choice);
+void drawNameChoice(const Painter& painter, SDL_Surface* screen, const NameChoice& choice,
+                    const GlyphSheet* glyphs = nullptr);

@@ -52,6 +52,7 @@ bool loadPictures(Pictures& p) {
     // Drawn once here rather than in a play pass.
     if (SDL_GetVideoSurface() != nullptr) {
         fillPlatformCache(p.platforms, SDL_GetVideoSurface());
+        fillGlyphSheet(p.glyphs, SDL_GetVideoSurface());
     }
     return all;
 }
@@ -65,4 +66,5 @@ void freePictures(Pictures& p) {
         *picture = nullptr;
     }
     freePlatformCache(p.platforms);
+    freeGlyphSheet(p.glyphs);
 }

@@ -3,6 +3,7 @@
 
 #include <SDL/SDL.h>
 
+#include "gfx/GlyphSheet.h"
 #include "gfx/PlatformCache.h"
 
 struct Pictures {
@@ -14,11 +15,13 @@ struct Pictures {
     SDL_Surface* intro = nullptr;
     SDL_Surface* nameScreen = nullptr;
     PlatformCache platforms;
+    GlyphSheet glyphs;
 };
 
 // Loads every start-up picture from Images/ below the working folder, checks the menu's and
-// the name entry's, which their screens load on every visit, and draws the platforms in the
-// screen's format. Writes a line to standard error for each picture that fails and returns
-// false if any did; a platform whose surface cannot be made is drawn with SDL_gfx.
+// the name entry's, which their screens load on every visit, and draws the platforms and the
+// letters in the screen's format. Writes a line to standard error for each picture that fails
+// and returns false if any did; a platform whose surface cannot be made, and all text when
+// the glyph sheet cannot be, is drawn with SDL_gfx.
 bool loadPictures(Pictures& pictures);
 void freePictures(Pictures& pictures);

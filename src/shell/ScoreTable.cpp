@@ -302,7 +302,7 @@ bool saveScoreFile(const ScoreFile& file) {
     return file.writable && saveScores(file.table, file.path.c_str());
 }
 
-void drawListing(const ScoreTable& table, SDL_Surface* picture) {
+void drawListing(const ScoreTable& table, SDL_Surface* picture, const GlyphSheet* glyphs) {
     if (picture == nullptr) {
         return;
     }
@@ -313,8 +313,8 @@ void drawListing(const ScoreTable& table, SDL_Surface* picture) {
     const std::size_t count = std::min<std::size_t>(table.size(), kListedScores);
     for (std::size_t i = 0; i < count; ++i) {
         const int y = 65 + 14 * static_cast<int>(i);
-        surface = painter.write(surface, table[i].name, 180, y);
+        surface = painter.write(surface, table[i].name, 180, y, glyphs);
         formatter.itoa(table[i].score, number, 10);
-        surface = painter.write(surface, number, 230, y);
+        surface = painter.write(surface, number, 230, y, glyphs);
     }
 }

@@ -12,6 +12,8 @@ struct ScoreEntry {
     char name[4];  // up to three characters and a NUL
 };
 
+struct GlyphSheet;
+
 using ScoreTable = std::vector<ScoreEntry>;
 
 constexpr int kListedScores = 10;
@@ -59,5 +61,6 @@ ScoreFile openScoreFile(const char* path);
 // Saves the table unless the file may not be written. Returns true when saved.
 bool saveScoreFile(const ScoreFile& file);
 
-// Draws names at x 180 and scores at x 230, rows 14 pixels apart from y 65, into picture.
-void drawListing(const ScoreTable& table, SDL_Surface* picture);
+// Draws names at x 180 and scores at x 230, rows 14 pixels apart from y 65, into picture;
+// letters from `glyphs` as Painter::write takes them.
+void drawListing(const ScoreTable& table, SDL_Surface* picture, const GlyphSheet* glyphs = nullptr);
