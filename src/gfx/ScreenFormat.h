@@ -9,3 +9,7 @@
 SDL_Surface* toScreenFormat(SDL_Surface* picture);
 // Makes the pixels that show (r, g, b) on the screen see-through in every later blit.
 void makeSeeThrough(SDL_Surface* picture, Uint8 r, Uint8 g, Uint8 b);
+// A w x h surface showing the piece of sheet at (x, y), for a blit of a whole small surface
+// instead of a piece of a large one; null on failure. On the desktop it shares the sheet's
+// pixels; in the browser, whose SDL cannot share them, it is a copy.
+SDL_Surface* pieceOf(SDL_Surface* sheet, int x, int y, int w, int h);

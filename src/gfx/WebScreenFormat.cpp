@@ -35,3 +35,15 @@ void makeSeeThrough(SDL_Surface* picture, Uint8 r, Uint8 g, Uint8 b) {
     }
     SDL_UnlockSurface(picture);
 }
+
+SDL_Surface* pieceOf(SDL_Surface* sheet, int x, int y, int w, int h) {
+    const SDL_PixelFormat* f = sheet->format;
+    SDL_Surface* piece = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, f->BitsPerPixel, f->Rmask,
+                                              f->Gmask, f->Bmask, f->Amask);
+    if (piece != nullptr) {
+        SDL_Rect from{static_cast<Sint16>(x), static_cast<Sint16>(y), static_cast<Uint16>(w),
+                      static_cast<Uint16>(h)};
+        SDL_BlitSurface(sheet, &from, piece, nullptr);
+    }
+    return piece;
+}

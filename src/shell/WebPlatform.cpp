@@ -11,7 +11,7 @@ namespace {
 // right after a score is filed keeps it. A failure is said on the console, as the desktop
 // says a failed save on standard error.
 EM_ASYNC_JS(void, writeScoresThrough, (), {
-    const error = await new Promise(done = > FS.syncfs(false, done));
+    const error = await new Promise(function(done) { FS.syncfs(false, done); });
     if (error) {
         err("Couldn't keep the scores in the browser: " + error);
     }
