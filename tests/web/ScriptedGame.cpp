@@ -1,8 +1,9 @@
-// dwindle_web_script SEED IMAGES OUT: the desktop game on the dummy video driver, played for
-// the browser test to replay pass by pass: Space at the menu, moves to the first level's
-// portal chosen as it plays, Escape in the second level, one letter raised and the name
-// confirmed, Escape at the listing. Writes every frame shown (OUT/frames.bin: 320x240 pixels
-// of 16 bits, one frame each time the game waits) and the input (OUT/script.json).
+// dwindle_web_script SEED IMAGES_PARENT OUT: the desktop game on the dummy video driver,
+// played for the browser test to replay pass by pass: Space at the menu, moves to the first
+// level's portal chosen as it plays, Escape in the second level, one letter raised and the
+// name confirmed. Writes each frame shown when the game waits (OUT/frames.bin, 320x240 pixels
+// of 16 bits), the menu's first and the listing's last, and each key with the wait it was
+// pressed at, counted from the menu's (OUT/keys.txt).
 #include <SDL/SDL.h>
 #include <unistd.h>
 
@@ -10,66 +11,35 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <vector>
 
-#include "game/Game.h"
 #include "game/Wait.h"
 #include "shell/MainLoop.h"
-#include "shell/Pictures.h"
-#include "shell/ScoreTable.h"
 
 namespace {
-
-// The name entry's pass delay tells its waits from the play passes'.
-constexpr Uint32 kNameEntryDelayMs = 80;
-// Far more than reaching the portal takes; a plan that gets nowhere stops here.
-constexpr int kMostPasses = 2000;
-// A platform this thick outlasts one shrink.
-constexpr int kSafeRy = 5;
-
-struct Key {
-    int pass;
-    SDLKey sym;
-    const char* name;
-};
-
 struct Run {
-    Game* game = nullptr;
+    Game game;
     SDL_Surface* screen = nullptr;
     std::FILE* frames = nullptr;
-    int frameCount = 0;
-    int pass = 0;  // waits of the main loop, the pauses and the name entry so far
-    int menuWaits = 0;
+    std::FILE* keys = nullptr;
+    int waits = 0;
     int nameWaits = 0;
     bool left = false;
-    std::vector<Key> keys;
-    std::vector<int> menuFrames;
 };
-
 Run& run() {
     static Run r;
     return r;
 }
 
-[[noreturn]] void fail(const char* why) {
-    std::fprintf(stderr, "dwindle_web_script: %s\n", why);
-    std::exit(1);
-}
-
 void writeFrame() {
-    Run& r = run();
-    for (int y = 0; y < r.screen->h; ++y) {
-        const auto* row = static_cast<const Uint8*>(r.screen->pixels) + y * r.screen->pitch;
-        std::fwrite(row, 2, r.screen->w, r.frames);
+    for (int y = 0; y < run().screen->h; ++y) {
+        std::fwrite(static_cast<Uint8*>(run().screen->pixels) + y * run().screen->pitch, 2,
+                    run().screen->w, run().frames);
     }
-    ++r.frameCount;
 }
 
-// Pressed and released now, read by the next pass; the browser test presses it at the same
-// pass.
+// Pressed and released now, read by the next pass, as the browser test presses it.
 void press(SDLKey sym, const char* name) {
-    Run& r = run();
-    r.keys.push_back({r.pass, sym, name});
+    std::fprintf(run().keys, "%d %s\n", run().waits, name);
     SDL_Event event{};
     event.type = SDL_KEYDOWN;
     event.key.keysym.sym = sym;
@@ -78,95 +48,61 @@ void press(SDLKey sym, const char* name) {
     SDL_PushEvent(&event);
 }
 
-// A platform that outlasts the next shrink, which comes at most once before a move lands.
-bool lasts(const Game& game, int col, int row) {
-    return col >= 0 && col < game.cols && row >= 0 && row < game.rows &&
-           game.cell(col, row).present && game.cell(col, row).ry >= kSafeRy;
+// Lasts through the one shrink that may come before a move lands.
+bool lasts(const Game& g, int col, int row) {
+    return col >= 0 && col < g.cols && row >= 0 && row < g.rows && g.cell(col, row).present &&
+           g.cell(col, row).ry >= 5;
 }
 
-// Up or right towards the portal at the top right, onto the larger platform that lasts; back
-// down or left only to leave a platform about to vanish; else nothing.
-void planMove(const Game& game) {
-    struct Step {
-        int dc, dr;
-        SDLKey sym;
-        const char* name;
-    };
-    constexpr Step kTowards[] = {{0, -1, SDLK_UP, "Up"}, {1, 0, SDLK_RIGHT, "Right"}};
-    constexpr Step kAway[] = {{-1, 0, SDLK_LEFT, "Left"}, {0, 1, SDLK_DOWN, "Down"}};
-    const int col = game.playerCol, row = game.playerRow;
-    const Step* best = nullptr;
-    for (const Step& step : kTowards) {
-        if (lasts(game, col + step.dc, row + step.dr) &&
-            (best == nullptr || game.cell(col + step.dc, row + step.dr).ry >
-                                    game.cell(col + best->dc, row + best->dr).ry)) {
-            best = &step;
-        }
-    }
-    for (const Step& step : kAway) {
-        if (best == nullptr && !lasts(game, col, row) &&
-            lasts(game, col + step.dc, row + step.dr)) {
-            best = &step;
-        }
-    }
-    if (best != nullptr) {
-        press(best->sym, best->name);
+// Up or right onto the larger platform that lasts; left or down only off one that does not.
+void planMove(const Game& g) {
+    const int c = g.playerCol, r = g.playerRow;
+    const bool up = lasts(g, c, r - 1), right = lasts(g, c + 1, r);
+    if (up && (!right || g.cell(c, r - 1).ry >= g.cell(c + 1, r).ry)) {
+        press(SDLK_UP, "Up");
+    } else if (right) {
+        press(SDLK_RIGHT, "Right");
+    } else if (!lasts(g, c, r) && lasts(g, c - 1, r)) {
+        press(SDLK_LEFT, "Left");
+    } else if (!lasts(g, c, r) && lasts(g, c, r + 1)) {
+        press(SDLK_DOWN, "Down");
     }
 }
-
-void writeScript(const std::string& path, unsigned seed) {
-    const Run& r = run();
-    std::FILE* out = std::fopen(path.c_str(), "w");
-    if (out == nullptr) {
-        fail("cannot write script.json");
-    }
-    std::fprintf(out, "{\"seed\": %u, \"frames\": %d, \"menuFrames\": [%d, %d], \"keys\": [", seed,
-                 r.frameCount, r.menuFrames.at(0), r.menuFrames.at(1));
-    for (std::size_t i = 0; i < r.keys.size(); ++i) {
-        std::fprintf(out, "%s[%d, \"%s\"]", i == 0 ? "" : ", ", r.keys[i].pass, r.keys[i].name);
-    }
-    std::fprintf(out, "]}\n");
-    std::fclose(out);
-}
-
 }  // namespace
 
-// Every wait shows a frame; the input for the next pass is decided here.
 void waitMs(Uint32 ms) {
-    Run& r = run();
     writeFrame();
-    const Game& game = *r.game;
-    if (ms == kNameEntryDelayMs) {
-        // The letter raised, then confirmed; the pass that reads the confirmation waits once
-        // more.
-        const int step = r.nameWaits++;
-        if (step == 0) {
-            press(SDLK_UP, "Up");
-        } else if (step == 1) {
-            press(SDLK_SPACE, "Space");
+    const Game& g = run().game;
+    if (ms == 80) {  // the name entry's passes
+        // The letter raised, then confirmed; the pass that reads it waits once more.
+        const int step = run().nameWaits++;
+        if (step < 2) {
+            press(step == 0 ? SDLK_UP : SDLK_SPACE, step == 0 ? "Up" : "Space");
         }
-    } else if (game.playing && game.level == 1) {
-        planMove(game);
-    } else if (game.playing && !r.left) {
-        r.left = true;
+    } else if (g.playing && g.level == 1) {
+        planMove(g);
+    } else if (g.playing && !run().left) {
+        run().left = true;
         press(SDLK_ESCAPE, "Escape");
     }
-    if (++r.pass > kMostPasses) {
-        fail("the portal was not reached");
+    if (++run().waits > 2000) {
+        std::fprintf(stderr, "dwindle_web_script: the portal was not reached\n");
+        std::exit(1);
     }
 }
 
-// The menu: Space the first time, then Escape at the listing with the new score.
+// The menu: Space the first time; the second time it lists the new score, and the run ends.
 int waitForEvent(SDL_Event* event) {
-    Run& r = run();
     if (SDL_PollEvent(event) == 1) {
         return 1;
     }
-    r.menuFrames.push_back(r.frameCount);
     writeFrame();
+    if (run().left) {
+        std::exit(std::fclose(run().frames) == 0 && std::fclose(run().keys) == 0 ? 0 : 1);
+    }
     *event = SDL_Event{};
     event->type = SDL_KEYDOWN;
-    event->key.keysym.sym = r.menuWaits++ == 0 ? SDLK_SPACE : SDLK_ESCAPE;
+    event->key.keysym.sym = SDLK_SPACE;
     return 1;
 }
 
@@ -175,34 +111,23 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s SEED IMAGES_PARENT OUT\n", argv[0]);
         return 2;
     }
-    const unsigned seed = static_cast<unsigned>(std::stoul(argv[1]));
-    const std::string out = std::filesystem::absolute(argv[3]).string();
-    Run& r = run();
-    r.frames = std::fopen((out + "/frames.bin").c_str(), "wb");
-    if (r.frames == nullptr || chdir(argv[2]) != 0) {
-        fail("cannot open the output or the pictures' folder");
-    }
-    // As the game starts: seeded, then the Game made, an empty table, SDL and the pictures.
-    std::srand(seed);
-    Game game;
-    r.game = &game;
+    const std::filesystem::path out = std::filesystem::absolute(argv[3]);
+    // As the game starts: seeded, the Game made, an empty table, SDL and the pictures.
+    std::srand(static_cast<unsigned>(std::stoul(argv[1])));
+    run().game = Game();
+    run().frames = std::fopen((out / "frames.bin").c_str(), "wb");
+    run().keys = std::fopen((out / "keys.txt").c_str(), "w");
     ScoreFile scores{"", ScoreTable(kListedScores, ScoreEntry{0, ""}), false};
-    if (SDL_Init(SDL_INIT_VIDEO) < 0) {
-        fail(SDL_GetError());
-    }
-    r.screen = SDL_SetVideoMode(320, 240, 16, SDL_SWSURFACE);
     Pictures pictures;
-    if (r.screen == nullptr || !loadPictures(pictures)) {
-        fail("no screen or pictures");
+    if (run().frames == nullptr || run().keys == nullptr || chdir(argv[2]) != 0 ||
+        SDL_Init(SDL_INIT_VIDEO) < 0 ||
+        (run().screen = SDL_SetVideoMode(320, 240, 16, SDL_SWSURFACE)) == nullptr ||
+        !loadPictures(pictures)) {
+        std::fprintf(stderr, "dwindle_web_script: cannot start: %s\n", SDL_GetError());
+        return 1;
     }
     int frameCounter = 0;
-    runLoop(game, scores, r.screen, pictures, frameCounter);
-    freePictures(pictures);
-    SDL_Quit();
-    std::fclose(r.frames);
-    if (r.menuFrames.size() != 2 || game.level != 2) {
-        fail("the game did not go from the menu to the second level and back");
-    }
-    writeScript(out + "/script.json", seed);
-    return 0;
+    runLoop(run().game, scores, run().screen, pictures, frameCounter);
+    std::fprintf(stderr, "dwindle_web_script: the game ended before the listing\n");
+    return 1;
 }

@@ -1,10 +1,12 @@
 // The browser build in headless Chromium, served from this machine. The desktop game's
-// dwindle_web_script played one game for a seed; the page, opened with that seed, is given
-// the same input at the same passes, by keys, by the touch pad and by a gamepad, and must show
-// the same frames reduced to 16 bits: the menu, every pass of play to the portal, the name
-// entry, and the listing with the new score, which must still be there after a reload.
-// DWINDLE_SITE names the built site, DWINDLE_SCRIPT the folder the script program wrote.
+// dwindle_web_script plays one game for a seed; the page, opened with that seed, is given the
+// same input at the same passes, by keys, by the touch pad and by a gamepad, and must show the
+// same frames reduced to 16 bits: the menu, every pass of play to the portal, the name entry,
+// and the listing with the new score, which must still be there after a reload. Leaving from
+// the menu then ends the game on the page, which says so.
+// DWINDLE_SITE names the built site, DWINDLE_BUILD the desktop build that has the program.
 import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import http from 'node:http';
 import os from 'node:os';
@@ -12,12 +14,17 @@ import path from 'node:path';
 import { after, before, test } from 'node:test';
 import puppeteer from 'puppeteer-core';
 
+// This seed's game reaches the first portal after a wait and a few moves.
+const SEED = 8;
 const site = process.env.DWINDLE_SITE;
-const scriptDir = process.env.DWINDLE_SCRIPT;
-const script = JSON.parse(fs.readFileSync(path.join(scriptDir, 'script.json'), 'utf8'));
+const scriptDir = fs.mkdtempSync(path.join(os.tmpdir(), 'dwindle-script-'));
+execFileSync(path.join(process.env.DWINDLE_BUILD, 'tests/dwindle_web_script'),
+             [String(SEED), path.join(process.env.DWINDLE_BUILD, 'run'), scriptDir],
+             { env: { ...process.env, SDL_VIDEODRIVER: 'dummy' }, stdio: 'inherit', timeout: 60000 });
+const keys = fs.readFileSync(path.join(scriptDir, 'keys.txt'), 'utf8').trim().split('\n')
+  .map((line) => line.split(' ')).map(([pass, name]) => [Number(pass), name]);
 const FRAME_BYTES = 320 * 240 * 2;
 const frames = fs.readFileSync(path.join(scriptDir, 'frames.bin'));
-assert.equal(frames.length, script.frames * FRAME_BYTES, 'frames.bin holds every frame');
 
 // FNV-1a over a frame's 16-bit pixels, as the page computes it from its canvas.
 function hashOf(pixels16) {
@@ -28,12 +35,12 @@ function hashOf(pixels16) {
   return hash;
 }
 const hashes = [];
-for (let f = 0; f < script.frames; f++) {
+for (let f = 0; f < frames.length / FRAME_BYTES; f++) {
   hashes.push(hashOf(new Uint16Array(frames.buffer, frames.byteOffset + f * FRAME_BYTES,
                                      FRAME_BYTES / 2)));
 }
-const [menuFrame, listingFrame] = script.menuFrames;
-// Frame 0 is the menu the game starts from; pass p shows frame p + 1, up to the listing.
+// The menu the game starts from, then the frame of each pass, then the listing.
+const [menuFrame, listingFrame] = [0, hashes.length - 1];
 const passFrames = hashes.slice(menuFrame + 1, listingFrame);
 
 // Installed before the page's own script: the canvas read back as 16-bit pixels, the time of
@@ -130,7 +137,7 @@ before(async () => {
     });
   });
   await new Promise((done) => server.listen(0, '127.0.0.1', done));
-  address = `http://127.0.0.1:${server.address().port}/?seed=${script.seed}`;
+  address = `http://127.0.0.1:${server.address().port}/?seed=${SEED}`;
   profile = fs.mkdtempSync(path.join(os.tmpdir(), 'dwindle-chromium-'));
   browser = await puppeteer.launch({
     executablePath: '/usr/bin/chromium', userDataDir: profile, headless: true,
@@ -142,7 +149,9 @@ before(async () => {
 after(async () => {
   await browser?.close();
   server?.close();
-  if (profile) fs.rmSync(profile, { recursive: true, force: true });
+  for (const folder of [profile, scriptDir]) {
+    if (folder) fs.rmSync(folder, { recursive: true, force: true });
+  }
 });
 
 // A fresh profile's page (no scores kept), touch enabled for the pad, the harness installed.
@@ -167,7 +176,7 @@ async function waitForFrame(page, frame, what, timeout = 20000) {
 // Replays the script's passes with one input method and requires the desktop's frames.
 async function playScript(page, method, start) {
   await page.evaluate((expected, keys, m) => window.replay(expected, keys, m), passFrames,
-                      script.keys, method);
+                      keys, method);
   await start();
   await page.waitForFunction((n) => window.replayResult.passes === n || window.replayResult.mismatch,
                              { timeout: 60000, polling: 100 }, passFrames.length);
@@ -183,7 +192,7 @@ async function playScript(page, method, start) {
       const o = 3 * ((i / 320 | 0) * 640 + side * 320 + i % 320);
       picture.set([(v >> 11) << 3, (v >> 5 & 63) << 2, (v & 31) << 3], o);
     }));
-    const shot = path.join(scriptDir, `mismatch-${method}.ppm`);
+    const shot = path.join(os.tmpdir(), `dwindle-mismatch-${method}.ppm`);
     fs.writeFileSync(shot, Buffer.concat([Buffer.from('P6 640 240 255\n'), picture]));
     assert.fail(`${method}: pass ${mismatch.pass} differs from the desktop's in ${differ.length} ` +
                 `pixels, first at (${at % 320}, ${Math.floor(at / 320)}): ` +
@@ -209,6 +218,11 @@ test('keys: splash, menu, the seeded game pass by pass, name entry, listing, kep
   // Closed right after the listing showed, the page still has the score when opened again.
   await page.reload();
   await waitForFrame(page, listingFrame, 'the kept score after a reload');
+  // Leaving from the menu ends the game on the page, which offers to start again.
+  await page.keyboard.press('Escape');
+  await page.waitForFunction(() => !document.getElementById('message').hidden &&
+                                   !document.getElementById('again').hidden, { timeout: 5000 });
+  assert.equal(await page.$eval('#status', (s) => s.textContent), 'The game has ended.');
   assert.deepEqual(page.errors, []);
   await page.browserContext().close();
 });
