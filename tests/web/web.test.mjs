@@ -8,11 +8,11 @@
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
-import http from 'node:http';
 import os from 'node:os';
 import path from 'node:path';
 import { after, before, test } from 'node:test';
-import puppeteer from 'puppeteer-core';
+
+import { launch, serve, watchFirstPicture } from './browser.mjs';
 
 // This seed's game, played with these keys (each at a wait of the game counted from the one
 // after Space at the menu), waits, reaches the first portal, leaves the second level and files
@@ -47,8 +47,8 @@ const [menuFrame, listingFrame] = [0, hashes.length - 1];
 const passFrames = hashes.slice(menuFrame + 1, listingFrame);
 assert.notEqual(hashes[listingFrame], hashes[menuFrame], 'the desktop game filed a score');
 
-// Installed before the page's own script: the canvas read back as 16-bit pixels, the time of
-// the first picture, a scripted standard gamepad, and the replay of the script's input.
+// Installed before the page's own script: the canvas read back as 16-bit pixels, a scripted
+// standard gamepad, and the replay of the script's input.
 function harness(hashOfSource) {
   const hashOf = eval(`(${hashOfSource})`);
   const canvasPixels = () => {
@@ -59,14 +59,6 @@ function harness(hashOfSource) {
       pixels[i] = (rgba[4 * i] >> 3) << 11 | (rgba[4 * i + 1] >> 2) << 5 | rgba[4 * i + 2] >> 3;
     }
     return pixels;
-  };
-  const drawImage = CanvasRenderingContext2D.prototype.drawImage;
-  CanvasRenderingContext2D.prototype.drawImage = function (...args) {
-    if (this.canvas.id === 'canvas' && window.firstPicture === undefined) {
-      window.firstPicture = null;
-      requestAnimationFrame(() => { window.firstPicture = performance.now(); });
-    }
-    return drawImage.apply(this, args);
   };
   // A standard gamepad whose presses each show in one poll of the game, then let go.
   const buttons = Array.from({ length: 17 }, () => ({ pressed: false, value: 0 }));
@@ -98,6 +90,7 @@ function harness(hashOfSource) {
   // differs or the script's passes are over.
   window.replay = (expected, keys, method) => {
     const result = window.replayResult = { passes: 0, mismatch: null };
+    Module.passTimes.length = 0;
     const passEnds = Module.passEnds;
     Module.passEnds = function () {
       passEnds.call(this);
@@ -128,34 +121,18 @@ function harness(hashOfSource) {
 let server;
 let browser;
 let address;
-let profile;
 
 before(async () => {
-  const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm' };
-  server = http.createServer((request, response) => {
-    const file = path.join(site, new URL(request.url, 'http://x').pathname.replace(/\/$/, '/index.html'));
-    fs.readFile(file, (error, data) => {
-      response.writeHead(error ? 404 : 200,
-                         { 'Content-Type': types[path.extname(file)] ?? 'application/octet-stream' });
-      response.end(error ? '' : data);
-    });
-  });
-  await new Promise((done) => server.listen(0, '127.0.0.1', done));
-  address = `http://127.0.0.1:${server.address().port}/?seed=${SEED}`;
-  profile = fs.mkdtempSync(path.join(os.tmpdir(), 'dwindle-chromium-'));
-  browser = await puppeteer.launch({
-    executablePath: '/usr/bin/chromium', userDataDir: profile, headless: true,
-    args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-           '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-  });
+  const served = await serve(site);
+  server = served.server;
+  address = `${served.origin}/?seed=${SEED}`;
+  browser = await launch();
 });
 
 after(async () => {
-  await browser?.close();
+  await browser?.closeAndClean();
   server?.close();
-  for (const folder of [profile, path.dirname(framesFile)]) {
-    if (folder) fs.rmSync(folder, { recursive: true, force: true });
-  }
+  fs.rmSync(path.dirname(framesFile), { recursive: true, force: true });
 });
 
 // A fresh profile's page (no scores kept), touch enabled for the pad, the harness installed.
@@ -165,6 +142,7 @@ async function openPage(touch) {
   page.errors = [];
   page.on('pageerror', (error) => page.errors.push(error.message));
   await page.setViewport({ width: 800, height: 720, hasTouch: touch, isMobile: touch });
+  await page.evaluateOnNewDocument(watchFirstPicture);
   await page.evaluateOnNewDocument(harness, hashOf.toString());
   await page.goto(address);
   return page;
@@ -217,7 +195,7 @@ test('keys: splash, menu, the seeded game pass by pass, name entry, listing, kep
   await playScript(page, 'keys', () => page.keyboard.press('Space'));
   const passTimes = await page.evaluate(() => Module.passTimes);
   passTimes.sort((a, b) => a - b);
-  console.log(`# ${passTimes.length} passes: median ${passTimes[passTimes.length >> 1].toFixed(2)} ` +
+  console.log(`# ${passTimes.length} passes replayed: median ${passTimes[passTimes.length >> 1].toFixed(2)} ` +
               `ms, worst ${passTimes.at(-1).toFixed(2)} ms`);
   // Closed right after the listing showed, the page still has the score when opened again.
   await page.reload();
