@@ -226,3 +226,24 @@ test('gamepad: the same game from a standard gamepad, START at the menu, A to co
   assert.deepEqual(page.errors, []);
   await page.browserContext().close();
 });
+
+test('a browser without WebAssembly, and a file that fails to load, get a plain message',
+     async () => {
+  const cases = [
+    [(page) => page.evaluateOnNewDocument(() => { delete window.WebAssembly; }), /no WebAssembly/],
+    [async (page) => {
+      await page.setRequestInterception(true);
+      page.on('request', (r) => (r.url().endsWith('.data') ? r.abort() : r.continue()));
+    }, /could not load/],
+  ];
+  for (const [breakPage, message] of cases) {
+    const context = await browser.createBrowserContext();
+    const page = await context.newPage();
+    await breakPage(page);
+    await page.goto(address);
+    await page.waitForFunction((m) => new RegExp(m).test(document.getElementById('status')
+      .textContent) && !document.getElementById('message').hidden, { timeout: 10000 },
+    message.source).catch(() => assert.fail(`no message matching ${message}`));
+    await context.close();
+  }
+});
