@@ -76,7 +76,7 @@ int runPlayJob(int n) {
             SDL_PushEvent(&key);
         }
         // The main loop's play pass, input, flip and next canvas.
-        game.drawHud(s.screen);
+        game.drawHud(s.screen, &p.glyphs);
         game.updateFrame(s.screen, frameCounter, p.player, p.portal, p.bonus[0], p.bonus[1],
                          p.bonus[2], p.bonus[3], p.enemy[0], p.enemy[1], p.enemy[2], &p.platforms);
         game.stepEnemies(frameCounter);
@@ -145,7 +145,7 @@ int runShotJob(int level, const char* path) {
     // The game's own passes from the level's start up to the first platform tick and a bit.
     for (int frame = 1; frame <= 20 && game.playing; ++frame) {
         drawPicture(game.painter, p.background, s.screen, 0, 0);
-        game.drawHud(s.screen);
+        game.drawHud(s.screen, &p.glyphs);
         game.updateFrame(s.screen, frame, p.player, p.portal, p.bonus[0], p.bonus[1], p.bonus[2],
                          p.bonus[3], p.enemy[0], p.enemy[1], p.enemy[2], &p.platforms);
         game.stepEnemies(frame);

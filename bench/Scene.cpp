@@ -105,6 +105,13 @@ FloorDrawing floorOf(const Game& board, int frame, const Pictures& p) {
         value.x = line.valueX;
         value.y = line.y;
     }
+    for (const FloorDrawing::Text& text : floor.texts) {
+        for (int i = 0; text.text[i] != '\0'; ++i) {
+            floor.letters[floor.letterCount++] = {
+                p.glyphs.glyphs[static_cast<unsigned char>(text.text[i])],
+                static_cast<Sint16>(text.x + 8 * i), text.y};
+        }
+    }
     auto sprite = [&floor](SDL_Surface* picture, int x, int y) {
         floor.sprites[floor.spriteCount++] = {picture, static_cast<Sint16>(x),
                                               static_cast<Sint16>(y)};
@@ -192,7 +199,7 @@ void Scene::playPass(int frame) {
     const Session& s = session();
     const Pictures& p = s.pictures;
     drawPicture(game.painter, p.background, s.screen, 0, 0);
-    game.drawHud(s.screen);
+    game.drawHud(s.screen, &p.glyphs);
     game.updateFrame(s.screen, frame, p.player, p.portal, p.bonus[0], p.bonus[1], p.bonus[2],
                      p.bonus[3], p.enemy[0], p.enemy[1], p.enemy[2], &p.platforms);
     game.stepEnemies(frame);
@@ -204,8 +211,16 @@ void Scene::floorPass(int frame, Floor kind) const {
     const FloorDrawing& floor = floors[floorIndex(frame)];
     SDL_Rect at{0, 0, 0, 0};
     SDL_BlitSurface(s.pictures.background, nullptr, screen, &at);
-    for (const FloorDrawing::Text& text : floor.texts) {
-        stringRGBA(screen, text.x, text.y, text.text, 0, 0, 0, 255);
+    if (kind == Floor::Blits) {
+        for (int i = 0; i < floor.letterCount; ++i) {
+            const FloorDrawing::Sprite& letter = floor.letters[i];
+            at = SDL_Rect{letter.x, letter.y, 0, 0};
+            SDL_BlitSurface(letter.picture, nullptr, screen, &at);
+        }
+    } else {
+        for (const FloorDrawing::Text& text : floor.texts) {
+            stringRGBA(screen, text.x, text.y, text.text, 0, 0, 0, 255);
+        }
     }
     for (int i = 0; i < floor.platforms.count; ++i) {
         if (kind == Floor::Blits) {

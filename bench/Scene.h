@@ -22,7 +22,8 @@ constexpr int kBandLevels[3] = {1, 6, 11};
 const char* bandName(int level);
 
 // The two floors of a pass: its drawing made directly, prepared beforehand, either with the
-// SDL_gfx calls of a pass without the platform cache or with the cache's platforms blitted.
+// SDL_gfx calls of a pass without the platform cache and glyph sheet, or with the cache's
+// platforms and the sheet's letters blitted.
 enum class Floor { DirectCalls, Blits };
 
 // What the floors draw.
@@ -35,7 +36,9 @@ struct FloorDrawing {
         SDL_Surface* picture;
         Sint16 x, y;
     };
-    Text texts[6];
+    Text texts[6];           // written by the direct-call floor
+    Sprite letters[6 * 16];  // their letters, blitted by the blit floor
+    int letterCount = 0;
     PlatformDrawing platforms;               // drawn by the direct-call floor
     Sprite platformPictures[kMaxGridCells];  // blitted by the blit floor
     Sprite sprites[kBonusCount + 2 + kEnemyCount];

@@ -29,7 +29,7 @@ expected=(./usr/games/dwindle ./usr/libexec/dwindle/{dwindle,run-scaled}
     ./usr/share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/dwindle.png
     ./usr/share/dwindle/Images/{image,menu2}.jpg
     ./usr/share/dwindle/Images/{bbonus,char,enemy1,enemy2,enemy3,gbonus,icon,intro}.png
-    ./usr/share/dwindle/Images/{menu,namescreen,obonus,portal,rbonus}.png)
+    ./usr/share/dwindle/Images/{glyphs,menu,namescreen,obonus,platforms,portal,rbonus}.png)
 diff <(printf '%s\n' "${expected[@]}" | sort) <(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sort) ||
     fail "$deb does not hold the files listed here (< listed, > in the package)"
 

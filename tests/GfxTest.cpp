@@ -2,8 +2,13 @@
 #include <SDL/SDL_gfxPrimitives.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "game/Game.h"
 #include "gfx/ImageLoader.h"
+#include "shell/NameEntry.h"
+#include "shell/Pictures.h"
+#include "shell/ScoreTable.h"
 #include "support/SdlTest.h"
 #include "support/WorkFolder.h"
 
@@ -43,6 +48,40 @@ TEST_F(GfxTest, HudWritesLabelsAndValuesKeepingWhatLiesUnderIt) {
     game.drawHud(screen);
     EXPECT_TRUE(pixels(expected) == pixels(screen));
     SDL_FreeSurface(expected);
+}
+
+// The HUD, listing and name entry letters, every character 1 to 255 (0 ends a string), and
+// strings cut by each edge and by the 16-bit pen, on the game's pictures and one smaller than
+// the screen: from the glyph sheet, the pixels SDL_gfx draws where no sheet could be made.
+TEST_F(GfxTest, GlyphSheetWritesThePixelsSdlGfxDraws) {
+    WorkFolder folder;
+    Pictures p, none;  // none: no glyph sheet could be made
+    ASSERT_TRUE(loadPictures(p) && p.glyphs.sheet != nullptr);
+    SDL_Surface* canvases[] = {SDL_ConvertSurface(p.background, screen->format, 0),
+                               ImageLoader().loadKeyedImage("Images/menu.png"),
+                               ImageLoader().loadImage("Images/menu2.jpg"),
+                               solidPicture(37, 21, 0, 255, 0)};
+    for (SDL_Surface* s : canvases) {
+        std::string blank = pixels(s), shots[2];
+        for (const GlyphSheet* glyphs : {&p.glyphs, &none.glyphs}) {
+            std::memcpy(s->pixels, blank.data(), blank.size());
+            Game().drawHud(s, glyphs);
+            drawListing(parseScores("7\n\x80\xff\x01\n99999\nWWW\n"), s, glyphs);
+            drawNameChoice(Painter(), s, NameChoice{{0, 128, 77}, 2}, glyphs);
+            for (int c = 1; c < 256; ++c) {
+                const char one[] = {static_cast<char>(c), '\0'};
+                Painter().write(s, one, 8 * (c % 32), 2 + 9 * (c / 32), glyphs);
+            }
+            for (const auto& [x, y] :
+                 {std::pair{-5, -3}, {s->w - 13, s->h - 4}, {s->w - 3, 5}, {65536 + 7, 12}}) {
+                Painter().write(s, "Wg\x80\xff", x, y, glyphs);
+            }
+            shots[glyphs == &none.glyphs] = pixels(s);
+        }
+        EXPECT_TRUE(shots[0] == shots[1]) << s->w << " x " << s->h;
+        SDL_FreeSurface(s);
+    }
+    freePictures(p);
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 // Platforms blitted from the cache land on exactly the pixels that SDL_gfx's calls draw.
 #include <set>
 
+#include <SDL/SDL_image.h>
+
 #include "game/Board.h"
+#include "gfx/PictureFiles.h"
 #include "shell/Pictures.h"
 #include "support/SdlTest.h"
 #include "support/WorkFolder.h"
@@ -61,6 +64,39 @@ TEST_F(PlatformCacheTest, PlatformsOfEveryBandAreBlittedOntoThePixelsTheDirectCa
         }
     }
     freePictures(pictures);
+}
+
+// Read back, the generator's files hold every pixel and key drawn at start-up, the platforms'
+// colours expanded exactly (low bits repeating high bits); a missing or too small file leaves
+// the cache or sheet empty.
+TEST_F(PlatformCacheTest, PictureFilesHoldThePlatformsAndLettersDrawnAtStartUp) {
+    WorkFolder folder;
+    Pictures drawn, read, none;
+    SDL_Surface* png = IMG_Load(kPlatformsFile);
+    ASSERT_TRUE(loadPictures(drawn) && loadPlatformCache(read.platforms, kPlatformsFile, screen) &&
+                loadGlyphSheet(read.glyphs, kGlyphSheetFile, screen) && png &&
+                png->format->BitsPerPixel == 32);
+    const auto same = [](SDL_Surface* a, SDL_Surface* b) {
+        return a && b && a->flags == b->flags && a->w == b->w && pixels(a) == pixels(b) &&
+               a->format->colorkey == b->format->colorkey;
+    };
+    EXPECT_TRUE(same(drawn.glyphs.sheet, read.glyphs.sheet));
+    forEachPlatformSize([&](int shape, int rx, int) {
+        EXPECT_TRUE(
+            same(drawn.platforms.platforms[shape][rx], read.platforms.platforms[shape][rx]));
+    });
+    for (int i = 0; i < png->w * png->h; ++i) {  // the first cell holds no platform
+        Uint8 r, g, b, a;
+        SDL_GetRGBA(static_cast<Uint32*>(png->pixels)[i], png->format, &r, &g, &b, &a);
+        const bool exact = (r & 7) == r >> 5 && (g & 3) == g >> 6 && (b & 7) == b >> 5;
+        ASSERT_TRUE(i == 0 ? a == 0 : a == 0 || (a == 255 && exact)) << i;
+    }
+    SDL_FreeSurface(png);
+    EXPECT_TRUE(!loadPlatformCache(none.platforms, kGlyphSheetFile, screen) &&
+                !loadGlyphSheet(none.glyphs, "missing.png", screen) &&
+                !cachedPlatform(none.platforms, 28, 24) && !none.glyphs.sheet);
+    freePictures(read);
+    freePictures(drawn);
 }
 
 }  // namespace

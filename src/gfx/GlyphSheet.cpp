@@ -1,5 +1,4 @@
-// The 256 letters of the 8x8 font drawn once in black, then blitted: the same pixels, for less
-// work.
+// The 8x8 font's 256 letters drawn once in black, then blitted: the same pixels, for less work.
 #include "gfx/GlyphSheet.h"
 
 #include <SDL/SDL_gfxPrimitives.h>
@@ -8,8 +7,7 @@
 #include "gfx/ScreenFormat.h"
 
 void fillGlyphSheet(GlyphSheet& glyphs, const SDL_Surface* screen) {
-    constexpr int kSide = GlyphSheet::kSide;
-    SDL_Surface* sheet = keyedCanvas(screen->format, kSide, kSide);
+    SDL_Surface* sheet = keyedCanvas(screen->format, GlyphSheet::kSide, GlyphSheet::kSide);
     if (sheet == nullptr) {
         return;
     }

@@ -1,5 +1,4 @@
-// The 256 letters of the 8x8 font drawn once in black, then blitted: the same pixels, for less
-// work.
+// The 8x8 font's 256 letters drawn once in black, then blitted: the same pixels, for less work.
 #pragma once
 
 #include <SDL/SDL.h>
