@@ -30,13 +30,14 @@ export async function serve(folder, pages = {}) {
   return { server, origin: `http://127.0.0.1:${server.address().port}` };
 }
 
-// Debian's Chromium, headless, with a fresh profile that close() removes.
-export async function launch() {
+// Debian's Chromium, headless, with a fresh profile that closeAndClean() removes.
+export async function launch(extraArgs = []) {
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'dwindle-chromium-'));
   const browser = await puppeteer.launch({
     executablePath: '/usr/bin/chromium', userDataDir: profile, headless: true,
     args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-           '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+           '--disable-background-networking', '--disable-component-update', '--disable-sync',
+           ...extraArgs],
   });
   browser.closeAndClean = async () => {
     await browser.close();
