@@ -42,8 +42,8 @@ int main() {
         const double start = emscripten_get_now();
         drawPicture(game.painter, p.background, screen, 0, 0);
         game.drawHud(screen);
-        game.updateFrame(screen, i % 10001, p.player, p.portal, p.bonus[0], p.bonus[1],
-                         p.bonus[2], p.bonus[3], p.enemy[0], p.enemy[1], p.enemy[2], &p.platforms);
+        game.updateFrame(screen, i % 10001, p.player, p.portal, p.bonus[0], p.bonus[1], p.bonus[2],
+                         p.bonus[3], p.enemy[0], p.enemy[1], p.enemy[2], &p.platforms);
         game.stepEnemies(i % 10001);
         SDL_Event event;
         while (SDL_PollEvent(&event)) {
