@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a group of tasks needs, when they are missing.
-# Usage: scripts/install-deps.sh GROUP...   (groups: build test play package arm)
+# Usage: scripts/install-deps.sh GROUP...   (groups: build test play package arm web webtest)
 set -euo pipefail
 
 packages=()
@@ -18,6 +18,13 @@ for group in "$@"; do
         arm) packages+=(g++-arm-linux-gnueabi gcc-arm-linux-gnueabi binutils-arm-linux-gnueabi
                         qemu-user debootstrap debian-archive-keyring googletest
                         cmake make pkg-config) ;;
+        # The browser build: emscripten, and the parser its JavaScript optimiser loads
+        # (from Debian's Node module folder, /usr/share/nodejs, on NODE_PATH).
+        web) packages+=(emscripten node-acorn) ;;
+        # The browser test: a headless browser and Node, whose npm installs the test's
+        # pinned puppeteer-core.
+        webtest) packages+=(chromium nodejs)
+                 command -v npm >/dev/null || packages+=(npm) ;;
         *) echo "unknown package group: $group" >&2; exit 2 ;;
     esac
 done

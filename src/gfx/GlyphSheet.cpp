@@ -4,6 +4,7 @@
 #include <SDL/SDL_gfxPrimitives.h>
 
 #include "gfx/KeyedSurface.h"
+#include "gfx/ScreenFormat.h"
 
 void fillGlyphSheet(GlyphSheet& glyphs, const SDL_Surface* screen) {
     SDL_Surface* sheet = keyedCanvas(screen->format, GlyphSheet::kSide, GlyphSheet::kSide);
@@ -21,14 +22,10 @@ void fillGlyphSheet(GlyphSheet& glyphs, const SDL_Surface* screen) {
 
 void takeGlyphSheet(GlyphSheet& glyphs, SDL_Surface* sheet) {
     glyphs.sheet = sheet;
-    const SDL_PixelFormat* f = sheet->format;
     for (int c = 0; c < 256; ++c) {
-        Uint8* cell = static_cast<Uint8*>(sheet->pixels) +
-                      c / GlyphSheet::kColumns * GlyphSheet::kCell * sheet->pitch +
-                      c % GlyphSheet::kColumns * GlyphSheet::kCell * f->BytesPerPixel;
-        glyphs.glyphs[c] =
-            SDL_CreateRGBSurfaceFrom(cell, GlyphSheet::kCell, GlyphSheet::kCell, f->BitsPerPixel,
-                                     sheet->pitch, f->Rmask, f->Gmask, f->Bmask, f->Amask);
+        glyphs.glyphs[c] = pieceOf(sheet, c % GlyphSheet::kColumns * GlyphSheet::kCell,
+                                   c / GlyphSheet::kColumns * GlyphSheet::kCell, GlyphSheet::kCell,
+                                   GlyphSheet::kCell);
         if (glyphs.glyphs[c] == nullptr) {
             freeGlyphSheet(glyphs);
             return;

@@ -3,13 +3,15 @@
 
 #include <SDL/SDL_image.h>
 
+#include "gfx/ScreenFormat.h"
+
 namespace {
 SDL_Surface* loadConverted(const std::string& path) {
     SDL_Surface* loaded = IMG_Load(path.c_str());
     if (loaded == nullptr) {
         return nullptr;
     }
-    SDL_Surface* converted = SDL_DisplayFormat(loaded);
+    SDL_Surface* converted = toScreenFormat(loaded);
     SDL_FreeSurface(loaded);
     return converted;
 }
@@ -20,8 +22,7 @@ SDL_Surface* ImageLoader::loadKeyedImage(std::string path) const {
     if (picture == nullptr) {
         return nullptr;
     }
-    const Uint32 white = SDL_MapRGB(picture->format, 255, 255, 255);
-    SDL_SetColorKey(picture, SDL_SRCCOLORKEY | SDL_RLEACCEL, white);
+    makeSeeThrough(picture, 255, 255, 255);
     return picture;
 }
 

@@ -1,6 +1,8 @@
 // Surfaces keyed with magenta, which the drawn-once platforms and letters never take.
 #include "gfx/KeyedSurface.h"
 
+#include "gfx/ScreenFormat.h"
+
 namespace {
 // 0xF81F at 16 bpp: neither black (text, platform rims) nor the platforms' orange (0xCB83).
 Uint32 keyOf(const SDL_Surface* surface) {
@@ -18,5 +20,5 @@ SDL_Surface* keyedCanvas(const SDL_PixelFormat* f, int w, int h) {
 }
 
 void setKey(SDL_Surface* surface) {
-    SDL_SetColorKey(surface, SDL_SRCCOLORKEY | SDL_RLEACCEL, keyOf(surface));
+    makeSeeThrough(surface, 255, 0, 255);
 }

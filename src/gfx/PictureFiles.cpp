@@ -24,6 +24,7 @@ SDL_Surface* readKeyed(const char* path, int w, int h) {
         SDL_FreeSurface(file);
         return nullptr;
     }
+    SDL_LockSurface(file);
     for (int y = 0; y < file->h; ++y) {
         Uint32* row =
             reinterpret_cast<Uint32*>(static_cast<Uint8*>(file->pixels) + y * file->pitch);
@@ -31,6 +32,7 @@ SDL_Surface* readKeyed(const char* path, int w, int h) {
             row[x] = (row[x] >> 24) == 0 ? 0xFFFF00FF : row[x];
         }
     }
+    SDL_UnlockSurface(file);
     SDL_SetAlpha(file, 0, 255);
     return file;
 }

@@ -6,6 +6,7 @@
 #include "gfx/ImageLoader.h"
 #include "shell/Input.h"
 #include "shell/Menu.h"
+#include "shell/Platform.h"
 
 namespace {
 
@@ -22,6 +23,7 @@ bool menuPass(Game& game, ScoreFile& scores, SDL_Surface* screen, const Pictures
         // On disk before the menu shows it: from here on, no way of ending the process, not
         // even a kill or a power cut, can lose it.
         saveScoreFile(scores);
+        scoresSaved();
     }
     // Loaded afresh on every visit and released once shown.
     SDL_Surface* menu = ImageLoader().loadKeyedImage("Images/menu.png");

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "gfx/DrawnOnce.h"
 #include "gfx/ImageLoader.h"
 
 namespace {
@@ -51,8 +52,7 @@ bool loadPictures(Pictures& p) {
     }
     // Drawn once here rather than in a play pass.
     if (SDL_GetVideoSurface() != nullptr) {
-        fillPlatformCache(p.platforms, SDL_GetVideoSurface());
-        fillGlyphSheet(p.glyphs, SDL_GetVideoSurface());
+        all = makeDrawnOnce(p.platforms, p.glyphs, SDL_GetVideoSurface()) && all;
     }
     return all;
 }

@@ -6,12 +6,12 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 
 #include "game/Game.h"
 #include "game/Wait.h"
 #include "shell/MainLoop.h"
 #include "shell/Pictures.h"
+#include "shell/Platform.h"
 #include "shell/ScoreFile.h"
 #include "shell/Signals.h"
 #include "shell/Window.h"
@@ -22,20 +22,13 @@ constexpr Uint32 kSplashMs = 4000;
 // Short enough that a quit request during the splash takes effect at once.
 constexpr Uint32 kSplashSliceMs = 50;
 
-// True when a quit request waits on the event queue; it stays there for the menu.
-bool quitRequested() {
-    SDL_PumpEvents();
-    SDL_Event event;
-    return SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_QUITMASK) > 0;
-}
-
 // Shows the picture for four seconds, in short waits that end early on a quit request;
 // returns false for one.
 bool showSplash(const Painter& painter, SDL_Surface* screen, SDL_Surface* picture) {
     drawPicture(painter, picture, screen, 0, 0);
     SDL_Flip(screen);
     Uint32 waited = 0;
-    while (!quitRequested()) {
+    while (!quitWaiting()) {
         if (waited >= kSplashMs) {
             return true;
         }
@@ -47,7 +40,7 @@ bool showSplash(const Painter& painter, SDL_Surface* screen, SDL_Surface* pictur
 }  // namespace
 
 int runProgram() {
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    std::srand(randomSeed());
     Game game;
     // Read before SDL starts, so that a platform failure never touches the file.
     ScoreFile scores = openScoreFile(kScoreFile);
@@ -87,7 +80,7 @@ int runProgram() {
     runLoop(game, scores, screen, pictures, frameCounter);
 
     saveScoreFile(scores);
-    sync();
+    flushFileSystems();
     freePictures(pictures);
     if (joystick != nullptr) {
         SDL_JoystickClose(joystick);

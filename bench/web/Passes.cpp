@@ -1,0 +1,60 @@
+// dwindle_web_passes: a minute of the game's play passes on the 8x6 board in the browser, each
+// timed in the page: 1200 passes at the game's 50 ms cadence from level 11 on, the player
+// stepping right or up every fifth pass as the native bench's play job does, and a new game
+// from level 11 whenever one ends or leaves the band. Prints the median and the worst pass.
+#include <SDL/SDL.h>
+#include <emscripten.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "game/Game.h"
+#include "shell/MainLoop.h"
+#include "shell/Pictures.h"
+
+int main() {
+    constexpr int kPasses = 1200;
+    constexpr int kFirstLevel = 11;
+    SDL_Init(SDL_INIT_VIDEO);
+    SDL_Surface* screen = SDL_SetVideoMode(320, 240, 16, SDL_SWSURFACE);
+    Pictures p;
+    if (screen == nullptr || !loadPictures(p)) {
+        std::fprintf(stderr, "dwindle_web_passes: cannot start\n");
+        return 1;
+    }
+    std::srand(7);
+    Game game;
+    std::vector<double> times;
+    for (int i = 0; i < kPasses; ++i) {
+        if (!game.playing || game.level < kFirstLevel) {
+            game.playing = true;
+            game.setupLevel(kFirstLevel);
+        }
+        if (i % 5 == 0) {
+            SDL_Event key{};
+            key.type = SDL_KEYDOWN;
+            key.key.keysym.sym = i / 5 % 2 == 0 ? SDLK_RIGHT : SDLK_UP;
+            SDL_PushEvent(&key);
+        }
+        // The main loop's play pass: canvas, HUD, frame, enemies, input and flip.
+        const double start = emscripten_get_now();
+        drawPicture(game.painter, p.background, screen, 0, 0);
+        game.drawHud(screen);
+        game.updateFrame(screen, i % 10001, p.player, p.portal, p.bonus[0], p.bonus[1], p.bonus[2],
+                         p.bonus[3], p.enemy[0], p.enemy[1], p.enemy[2], &p.platforms);
+        game.stepEnemies(i % 10001);
+        SDL_Event event;
+        while (SDL_PollEvent(&event)) {
+            applyPlayInput(game, event);
+        }
+        SDL_Flip(screen);
+        times.push_back(emscripten_get_now() - start);
+        SDL_Delay(50);
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("%d passes on the 8x6 board: median %.2f ms, worst %.2f ms\n", kPasses,
+                times[times.size() / 2], times.back());
+    return 0;
+}

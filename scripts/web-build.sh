@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Builds the browser version of the game into build-web/site/: index.html, dwindle.js,
+# dwindle.wasm and dwindle.data, all a static web host needs. The pictures are drawn first by
+# the picture generator, built for this machine.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh build web
+jobs=$(nproc)
+
+cmake -S cmake/host-tools -B build-web/host -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build-web/host -j "$jobs" --target pictures
+
+# emscripten's JavaScript optimiser loads its parser from Debian's Node module folder.
+export NODE_PATH=/usr/share/nodejs
+emcmake cmake -S cmake/web -B build-web/wasm -DCMAKE_BUILD_TYPE=MinSizeRel \
+    -DDWINDLE_PICTURES="$PWD/build-web/host/Images" >/dev/null
+cmake --build build-web/wasm -j "$jobs"
+
+mkdir -p build-web/site
+cp web/index.html build-web/wasm/dwindle.js build-web/wasm/dwindle.wasm \
+    build-web/wasm/dwindle.data build-web/site/
+echo "The site: $PWD/build-web/site ($(du -cb build-web/site/* | tail -1 | cut -f1) bytes)"

@@ -1,0 +1,12 @@
+// What the desktop and handheld game and the browser's do differently at start-up and when
+// scores are kept: DesktopPlatform.cpp or WebPlatform.cpp, chosen by the build.
+#pragma once
+
+// The random generator's seed for this run.
+unsigned randomSeed();
+// True when a quit request waits on the event queue; it stays there for the menu.
+bool quitWaiting();
+// Called after every save of the score file, once the file is complete where the game reads it.
+void scoresSaved();
+// Called once the game has saved for the last time: every file is made to outlast a power cut.
+void flushFileSystems();

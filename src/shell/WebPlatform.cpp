@@ -1,0 +1,32 @@
+// The browser's side of the platform: a seed from the page's address, scores kept in the
+// browser's IndexedDB, mounted at /scores by the page before the game starts.
+#include <emscripten.h>
+
+#include <ctime>
+
+#include "shell/Platform.h"
+
+namespace {
+// Waits until IndexedDB has the files under /scores, so a tab closed right after a score is
+// filed keeps it (web/platform.js).
+EM_ASYNC_JS(void, keepScores, (), { await new Promise(Module.keepScores); });
+}  // namespace
+
+// "?seed=N" in the address names a game, for replaying one and for tests; otherwise the clock.
+unsigned randomSeed() {
+    const double seed = EM_ASM_DOUBLE({ return Module.seedFromAddress(); });
+    return seed >= 0 ? static_cast<unsigned>(seed) : static_cast<unsigned>(std::time(nullptr));
+}
+
+// A page is closed without asking the game: nothing makes a quit request.
+bool quitWaiting() {
+    return false;
+}
+
+void scoresSaved() {
+    keepScores();
+}
+
+void flushFileSystems() {
+    scoresSaved();
+}

@@ -1,0 +1,8 @@
+// The browser sends the game no signals: there is nothing to take over or give back.
+#include "shell/Signals.h"
+
+SignalActions takeSignals() {
+    return {};
+}
+
+void giveBackSignals(const SignalActions&) {}

@@ -1,0 +1,60 @@
+// What the browser test and the browser bench (bench/web/measure.mjs) share: a folder served
+// on this machine, Debian's headless Chromium with a profile of its own, and the time the
+// first picture of the game's canvas reaches the screen.
+import fs from 'node:fs';
+import http from 'node:http';
+import os from 'node:os';
+import path from 'node:path';
+import puppeteer from 'puppeteer-core';
+
+const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm' };
+
+// Serves folder on 127.0.0.1 at a free port, and each page of `pages` (path to HTML) as given.
+// Returns the server and its address.
+export async function serve(folder, pages = {}) {
+  const server = http.createServer((request, response) => {
+    const name = new URL(request.url, 'http://x').pathname;
+    if (name in pages) {
+      response.writeHead(200, { 'Content-Type': 'text/html' });
+      response.end(pages[name]);
+      return;
+    }
+    const file = path.join(folder, name.replace(/\/$/, '/index.html'));
+    fs.readFile(file, (error, data) => {
+      response.writeHead(error ? 404 : 200,
+                         { 'Content-Type': TYPES[path.extname(file)] ?? 'application/octet-stream' });
+      response.end(error ? '' : data);
+    });
+  });
+  await new Promise((done) => server.listen(0, '127.0.0.1', done));
+  return { server, origin: `http://127.0.0.1:${server.address().port}` };
+}
+
+// Debian's Chromium, headless, with a fresh profile that closeAndClean() removes.
+export async function launch(extraArgs = []) {
+  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'dwindle-chromium-'));
+  const browser = await puppeteer.launch({
+    executablePath: '/usr/bin/chromium', userDataDir: profile, headless: true,
+    args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+           '--disable-background-networking', '--disable-component-update', '--disable-sync',
+           ...extraArgs],
+  });
+  browser.closeAndClean = async () => {
+    await browser.close();
+    fs.rmSync(profile, { recursive: true, force: true });
+  };
+  return browser;
+}
+
+// For evaluateOnNewDocument: window.firstPicture becomes the time, after the page opened, of
+// the first frame shown after the game first drew on its canvas.
+export function watchFirstPicture() {
+  const drawImage = CanvasRenderingContext2D.prototype.drawImage;
+  CanvasRenderingContext2D.prototype.drawImage = function (...args) {
+    if (this.canvas.id === 'canvas' && window.firstPicture === undefined) {
+      window.firstPicture = null;
+      requestAnimationFrame(() => { window.firstPicture = performance.now(); });
+    }
+    return drawImage.apply(this, args);
+  };
+}

@@ -1,0 +1,249 @@
+// The browser build in headless Chromium, served from this machine. The desktop game's
+// dwindle_web_script plays one game for a seed; the page, opened with that seed, is given the
+// same input at the same passes, by keys, by the touch pad and by a gamepad, and must show the
+// same frames reduced to 16 bits: the menu, every pass of play to the portal, the name entry,
+// and the listing with the new score, which must still be there after a reload. Leaving from
+// the menu then ends the game on the page, which says so.
+// DWINDLE_SITE names the built site, DWINDLE_BUILD the desktop build that has the program.
+import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import { after, before, test } from 'node:test';
+
+import { launch, serve, watchFirstPicture } from './browser.mjs';
+
+// This seed's game, played with these keys (each at a wait of the game counted from the one
+// after Space at the menu), waits, reaches the first portal, leaves the second level and files
+// the score 500 as "BAA".
+const SEED = 8;
+const KEYS = [[0, 'Up'], [1, 'Right'], [2, 'Up'], [3, 'Up'], [52, 'Right'], [53, 'Right'],
+              [54, 'Right'], [57, 'Escape'], [59, 'Up'], [60, 'Space']];
+const site = process.env.DWINDLE_SITE;
+const framesFile = path.join(fs.mkdtempSync(path.join(os.tmpdir(), 'dwindle-')), 'frames.bin');
+execFileSync(path.join(process.env.DWINDLE_BUILD, 'tests/dwindle_web_script'),
+             [String(SEED), path.join(process.env.DWINDLE_BUILD, 'run'), framesFile,
+              ...KEYS.map(([wait, key]) => `${wait}:${key === 'Space' ? 'S' : key[0]}`)],
+             { env: { ...process.env, SDL_VIDEODRIVER: 'dummy' }, stdio: 'inherit', timeout: 60000 });
+const FRAME_BYTES = 320 * 240 * 2;
+const frames = fs.readFileSync(framesFile);
+
+// FNV-1a over a frame's 16-bit pixels, as the page computes it from its canvas.
+function hashOf(pixels16) {
+  let hash = 0x811c9dc5;
+  for (let i = 0; i < pixels16.length; i++) {
+    hash = Math.imul(hash ^ pixels16[i], 16777619) >>> 0;
+  }
+  return hash;
+}
+const hashes = [];
+for (let f = 0; f < frames.length / FRAME_BYTES; f++) {
+  hashes.push(hashOf(new Uint16Array(frames.buffer, frames.byteOffset + f * FRAME_BYTES,
+                                     FRAME_BYTES / 2)));
+}
+// The menu the game starts from, then the frame of each pass, then the listing.
+const [menuFrame, listingFrame] = [0, hashes.length - 1];
+const passFrames = hashes.slice(menuFrame + 1, listingFrame);
+assert.notEqual(hashes[listingFrame], hashes[menuFrame], 'the desktop game filed a score');
+
+// Installed before the page's own script: the canvas read back as 16-bit pixels, a scripted
+// standard gamepad, and the replay of the script's input.
+function harness(hashOfSource) {
+  const hashOf = eval(`(${hashOfSource})`);
+  const canvasPixels = () => {
+    const rgba = document.getElementById('canvas').getContext('2d')
+      .getImageData(0, 0, 320, 240).data;
+    const pixels = new Uint16Array(320 * 240);
+    for (let i = 0; i < pixels.length; i++) {
+      pixels[i] = (rgba[4 * i] >> 3) << 11 | (rgba[4 * i + 1] >> 2) << 5 | rgba[4 * i + 2] >> 3;
+    }
+    return pixels;
+  };
+  // A standard gamepad whose presses each show in one poll of the game, then let go.
+  const buttons = Array.from({ length: 17 }, () => ({ pressed: false, value: 0 }));
+  const pending = new Set();
+  navigator.getGamepads = () => {
+    buttons.forEach((b, i) => { b.pressed = pending.has(i); b.value = +b.pressed; });
+    pending.clear();
+    return [{ id: 'scripted', index: 0, connected: true, mapping: 'standard', timestamp: 0,
+              axes: [0, 0, 0, 0], buttons: buttons.map((b) => ({ ...b })) }];
+  };
+  const KEY_CODES = { Up: 38, Down: 40, Left: 37, Right: 39, Space: 32, Escape: 27 };
+  const PAD_BUTTONS = { Up: 12, Down: 13, Left: 14, Right: 15, Escape: 8 };
+  const keyEvent = (type, keyCode) => {
+    const event = new KeyboardEvent(type, { bubbles: true, cancelable: true });
+    Object.defineProperty(event, 'keyCode', { get: () => keyCode });
+    document.dispatchEvent(event);
+  };
+  const touch = (keyCode) => {
+    const button = document.querySelector(`#pad button[data-key="${keyCode}"]`);
+    for (const type of ['touchstart', 'touchend']) {
+      const t = new Touch({ identifier: 1, target: button, clientX: 0, clientY: 0 });
+      button.dispatchEvent(new TouchEvent(type, { bubbles: true, cancelable: true,
+        touches: type === 'touchstart' ? [t] : [], changedTouches: [t] }));
+    }
+  };
+  window.pressGamepad = (button) => pending.add(button);
+  window.canvasHash = () => hashOf(canvasPixels());
+  // From the next pass on: each pass's frame checked, then its input given, until a frame
+  // differs or the script's passes are over.
+  window.replay = (expected, keys, method) => {
+    const result = window.replayResult = { passes: 0, mismatch: null };
+    Module.passTimes.length = 0;
+    const passEnds = Module.passEnds;
+    Module.passEnds = function () {
+      passEnds.call(this);
+      const p = result.passes;
+      if (p >= expected.length || result.mismatch) return;
+      const pixels = canvasPixels();
+      if (hashOf(pixels) !== expected[p]) {
+        result.mismatch = { pass: p, pixels: Array.from(pixels) };
+        return;
+      }
+      result.passes = p + 1;
+      for (const [pass, name] of keys) {
+        if (pass !== p) continue;
+        if (method === 'keys') {
+          keyEvent('keydown', KEY_CODES[name]);
+          keyEvent('keyup', KEY_CODES[name]);
+        } else if (method === 'touch') {
+          touch(KEY_CODES[name]);
+        } else {
+          // A confirms a name; START would start a game at the menu.
+          pressGamepad(name === 'Space' ? 0 : PAD_BUTTONS[name]);
+        }
+      }
+    };
+  };
+}
+
+let server;
+let browser;
+let address;
+
+before(async () => {
+  const served = await serve(site);
+  server = served.server;
+  address = `${served.origin}/?seed=${SEED}`;
+  browser = await launch();
+});
+
+after(async () => {
+  await browser?.closeAndClean();
+  server?.close();
+  fs.rmSync(path.dirname(framesFile), { recursive: true, force: true });
+});
+
+// A fresh profile's page (no scores kept), touch enabled for the pad, the harness installed.
+async function openPage(touch) {
+  const context = await browser.createBrowserContext();
+  const page = await context.newPage();
+  page.errors = [];
+  page.on('pageerror', (error) => page.errors.push(error.message));
+  await page.setViewport({ width: 800, height: 720, hasTouch: touch, isMobile: touch });
+  await page.evaluateOnNewDocument(watchFirstPicture);
+  await page.evaluateOnNewDocument(harness, hashOf.toString());
+  await page.goto(address);
+  return page;
+}
+
+// Waits, at most the given time, until the canvas shows the desktop's frame.
+async function waitForFrame(page, frame, what, timeout = 20000) {
+  await page.waitForFunction((h) => window.canvasHash?.() === h, { timeout, polling: 50 },
+                             hashes[frame])
+    .catch(() => assert.fail(`the page never showed ${what} as the desktop game does`));
+}
+
+// Replays the script's passes with one input method and requires the desktop's frames.
+async function playScript(page, method, start) {
+  await page.evaluate((expected, keys, m) => window.replay(expected, keys, m), passFrames,
+                      KEYS, method);
+  await start();
+  await page.waitForFunction((n) => window.replayResult.passes === n || window.replayResult.mismatch,
+                             { timeout: 60000, polling: 100 }, passFrames.length).catch(() => {});
+  const { passes, mismatch } = await page.evaluate(() => window.replayResult);
+  if (mismatch) {
+    const desktop = new Uint16Array(frames.buffer, frames.byteOffset +
+                                    (menuFrame + 1 + mismatch.pass) * FRAME_BYTES, FRAME_BYTES / 2);
+    const differ = mismatch.pixels.flatMap((v, i) => (v === desktop[i] ? [] : [i]));
+    const at = differ[0];
+    // Both frames side by side, for a look at what differs.
+    const picture = Buffer.alloc(640 * 240 * 3);
+    [mismatch.pixels, desktop].forEach((pixels, side) => pixels.forEach((v, i) => {
+      const o = 3 * ((i / 320 | 0) * 640 + side * 320 + i % 320);
+      picture.set([(v >> 11) << 3, (v >> 5 & 63) << 2, (v & 31) << 3], o);
+    }));
+    const shot = path.join(os.tmpdir(), `dwindle-mismatch-${method}.ppm`);
+    fs.writeFileSync(shot, Buffer.concat([Buffer.from('P6 640 240 255\n'), picture]));
+    assert.fail(`${method}: pass ${mismatch.pass} differs from the desktop's in ${differ.length} ` +
+                `pixels, first at (${at % 320}, ${Math.floor(at / 320)}): ` +
+                `0x${mismatch.pixels[at].toString(16)} against 0x${desktop[at].toString(16)} (${shot})`);
+  }
+  assert.equal(passes, passFrames.length, `${method}: the game stopped after ${passes} passes`);
+  await waitForFrame(page, listingFrame, 'the listing with the new score');
+}
+
+test('keys: splash, menu, the seeded game pass by pass, name entry, listing, kept over a reload',
+     async () => {
+  const page = await openPage(false);
+  await waitForFrame(page, menuFrame, 'the menu');
+  const firstPicture = await page.evaluate(() => window.firstPicture);
+  console.log(`# first picture on screen ${firstPicture.toFixed(0)} ms after the page opened`);
+  assert.ok(firstPicture < 3000, `the splash took ${firstPicture} ms`);
+  // A real key press, sent to the page without a click first.
+  await playScript(page, 'keys', () => page.keyboard.press('Space'));
+  const passTimes = await page.evaluate(() => Module.passTimes);
+  passTimes.sort((a, b) => a - b);
+  console.log(`# ${passTimes.length} passes replayed: median ${passTimes[passTimes.length >> 1].toFixed(2)} ` +
+              `ms, worst ${passTimes.at(-1).toFixed(2)} ms`);
+  // Closed right after the listing showed, the page still has the score when opened again.
+  await page.reload();
+  await waitForFrame(page, listingFrame, 'the kept score after a reload');
+  // Leaving from the menu ends the game on the page, which offers to start again.
+  await page.keyboard.press('Escape');
+  await page.waitForFunction(() => !document.getElementById('message').hidden &&
+                                   !document.getElementById('again').hidden, { timeout: 5000 });
+  assert.equal(await page.$eval('#status', (s) => s.textContent), 'The game has ended.');
+  assert.deepEqual(page.errors, []);
+  await page.browserContext().close();
+});
+
+test('touch pad: the same game from the on-screen buttons', async () => {
+  const page = await openPage(true);
+  await waitForFrame(page, menuFrame, 'the menu');
+  assert.ok(await page.$eval('#pad', (pad) => getComputedStyle(pad).display !== 'none'),
+            'a touch screen shows the pad');
+  await playScript(page, 'touch', () => page.tap('#pad button[data-key="32"]'));
+  assert.deepEqual(page.errors, []);
+  await page.browserContext().close();
+});
+
+test('gamepad: the same game from a standard gamepad, START at the menu, A to confirm', async () => {
+  const page = await openPage(false);
+  await waitForFrame(page, menuFrame, 'the menu');
+  await playScript(page, 'gamepad', () => page.evaluate(() => window.pressGamepad(9)));
+  assert.deepEqual(page.errors, []);
+  await page.browserContext().close();
+});
+
+test('a browser without WebAssembly, and a file that fails to load, get a plain message',
+     async () => {
+  const cases = [
+    [(page) => page.evaluateOnNewDocument(() => { delete window.WebAssembly; }), /no WebAssembly/],
+    [async (page) => {
+      await page.setRequestInterception(true);
+      page.on('request', (r) => (r.url().endsWith('.data') ? r.abort() : r.continue()));
+    }, /could not load/],
+  ];
+  for (const [breakPage, message] of cases) {
+    const context = await browser.createBrowserContext();
+    const page = await context.newPage();
+    await breakPage(page);
+    await page.goto(address);
+    await page.waitForFunction((m) => new RegExp(m).test(document.getElementById('status')
+      .textContent) && !document.getElementById('message').hidden, { timeout: 10000 },
+    message.source).catch(() => assert.fail(`no message matching ${message}`));
+    await context.close();
+  }
+});
