@@ -1,9 +1,15 @@
 // Tests of the high-score table: reading and writing "data.dat", its order and the entry test.
 #include "shell/Menu.h"
 
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <SDL/SDL_gfxPrimitives.h>
 #include <gtest/gtest.h>
 
+#include "shell/ScoreFile.h"
 #include "support/SdlTest.h"
 #include "support/WorkFolder.h"
 
@@ -62,11 +68,20 @@ TEST(ScoreTableTest, EqualScoresKeepTheirOrderANewScoreGoesBelowThemAndMustBeatT
                 entersTable(parseScores("-7\nNEG\n"), -6));
 }
 
-// A save that fails once its temporary file is written: the rename meets a folder.
+// A save that fails once its temporary file is made: the file outgrows the size limit.
 TEST(ScoreTableTest, AFailedSaveLeavesNoTemporaryFile) {
     WorkFolder folder(false);
-    std::filesystem::create_directories("data.dat/keep");
-    EXPECT_FALSE(saveScores(parseScores(kTen), "data.dat"));
+    const pid_t child = fork();
+    if (child == 0) {
+        signal(SIGXFSZ, SIG_IGN);  // the write fails with EFBIG instead
+        const rlimit tiny{10, 10};
+        ScoreFile file = openScoreFile("data.dat");
+        fileScore(file, 5, "NEW");
+        _exit(setrlimit(RLIMIT_FSIZE, &tiny) == 0 && !saveScoreFile(file) ? 0 : 1);
+    }
+    int status = -1;
+    waitpid(child, &status, 0);
+    EXPECT_EQ(0, status);
     EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator("."), {})) << "left behind";
 }
 

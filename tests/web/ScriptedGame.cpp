@@ -79,7 +79,7 @@ int main(int argc, char** argv) {
     // As the game starts: seeded, the Game made, an empty table, SDL and the pictures.
     std::srand(static_cast<unsigned>(std::stoul(argv[1])));
     Game game;
-    ScoreFile scores{"", ScoreTable(kListedScores, ScoreEntry{0, ""}), false};
+    ScoreFile scores{"", ScoreTable(kListedScores, ScoreEntry{0, ""}), {}, false};
     Pictures pictures;
     run().frames = std::fopen(argv[3], "wb");
     if (run().frames == nullptr || chdir(argv[2]) != 0 || SDL_Init(SDL_INIT_VIDEO) < 0 ||
