@@ -27,6 +27,17 @@ Module.keepScores = (done) => {
   });
 };
 
+// Reads the files under /scores back from IndexedDB, where another tab may have saved since;
+// calls done once they are in place.
+Module.readStoredScores = (done) => {
+  FS.syncfs(true, (error) => {
+    if (error) {
+      err('Scores saved elsewhere could not be read: ' + error);
+    }
+    done();
+  });
+};
+
 // N of "?seed=N" in the page's address, modulo 2^32; -1 without one.
 Module.seedFromAddress = () => {
   const found = /[?&]seed=([0-9]+)(&|$)/.exec(location.search);

@@ -6,6 +6,9 @@
 unsigned randomSeed();
 // True when a quit request waits on the event queue; it stays there for the menu.
 bool quitWaiting();
+// Called before every save of the score file: brings it up to date with what other games have
+// stored meanwhile where they share no lock, so that the save's fresh reading sees it.
+void scoresToBeSaved();
 // Called after every save of the score file, once the file is complete where the game reads it.
 void scoresSaved();
 // Called once the game has saved for the last time: every file is made to outlast a power cut.

@@ -16,6 +16,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "shell/Platform.h"
+
 namespace {
 
 // A lock held elsewhere for two seconds, 200 polls of 10 ms, no longer holds up a save: the
@@ -264,6 +266,7 @@ bool saveScoreFile(ScoreFile& file) {
     if (!file.writable) {
         return false;
     }
+    scoresToBeSaved();
     if (!followLinks(file.path.c_str(), target)) {
         return saveFailed(file, errno);
     }

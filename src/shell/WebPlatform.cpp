@@ -10,6 +10,8 @@ namespace {
 // Waits until IndexedDB has the files under /scores, so a tab closed right after a score is
 // filed keeps it (web/platform.js).
 EM_ASYNC_JS(void, keepScores, (), { await new Promise(Module.keepScores); });
+// Reads /scores back from IndexedDB, where another tab of the site may have saved since.
+EM_ASYNC_JS(void, readStoredScores, (), { await new Promise(Module.readStoredScores); });
 }  // namespace
 
 // "?seed=N" in the address names a game, for replaying one and for tests; otherwise the clock.
@@ -21,6 +23,11 @@ unsigned randomSeed() {
 // A page is closed without asking the game: nothing makes a quit request.
 bool quitWaiting() {
     return false;
+}
+
+// Tabs share IndexedDB but no lock: each save starts from what is stored there.
+void scoresToBeSaved() {
+    readStoredScores();
 }
 
 void scoresSaved() {

@@ -200,11 +200,26 @@ test('keys: splash, menu, the seeded game pass by pass, name entry, listing, kep
   // Closed right after the listing showed, the page still has the score when opened again.
   await page.reload();
   await waitForFrame(page, listingFrame, 'the kept score after a reload');
+  // A second tab of the site saves another table meanwhile: the first tab's save on leaving
+  // reads it from IndexedDB first, and so keeps it.
+  const other = await page.browserContext().newPage();
+  await other.goto(address);
+  await other.waitForFunction(() => window.FS?.analyzePath('/scores/data.dat').exists,
+                              { timeout: 20000 });
+  const table = Array.from({ length: 10 }, (_, i) => `${900 - i}\nT${i}\n`).join('');
+  await other.evaluate((text) => new Promise((done) => {
+    FS.writeFile('/scores/data.dat', text);
+    FS.syncfs(false, done);
+  }), table);
   // Leaving from the menu ends the game on the page, which offers to start again.
+  await page.bringToFront();
   await page.keyboard.press('Escape');
   await page.waitForFunction(() => !document.getElementById('message').hidden &&
                                    !document.getElementById('again').hidden, { timeout: 5000 });
   assert.equal(await page.$eval('#status', (s) => s.textContent), 'The game has ended.');
+  assert.equal(await other.evaluate(() => new Promise((done) => FS.syncfs(true, () =>
+    done(FS.readFile('/scores/data.dat', { encoding: 'utf8' }))))), table,
+  'the other tab\'s scores were kept');
   assert.deepEqual(page.errors, []);
   await page.browserContext().close();
 });
