@@ -7,3 +7,7 @@ if(NOT CMAKE_BUILD_TYPE)
     set(CMAKE_BUILD_TYPE RelWithDebInfo)
 endif()
 add_compile_options(-Wall -Wextra -Werror)
+# 64-bit file offsets on the handheld's 32-bit ARM too: without them readdir() there gives up
+# on a folder whose entries' offsets need more than 32 bits (ext4's hashed folders), and stat()
+# on a file of 2 GB or more.
+add_compile_definitions(_FILE_OFFSET_BITS=64)
