@@ -10,6 +10,8 @@
 #include <string>
 
 #include "game/Wait.h"
+#include "shell/Pictures.h"
+#include "support/WorkFolder.h"
 
 class SdlTest : public ::testing::Test {
   protected:
@@ -17,6 +19,22 @@ class SdlTest : public ::testing::Test {
     void TearDown() override;
 
     SDL_Surface* screen = nullptr;
+};
+
+// With the game's pictures loaded in a fresh working folder, freed at the end.
+class PicturesTest : public SdlTest {
+  protected:
+    void SetUp() override {
+        SdlTest::SetUp();
+        ASSERT_TRUE(loadPictures(pictures));
+    }
+    void TearDown() override {
+        freePictures(pictures);
+        SdlTest::TearDown();
+    }
+
+    WorkFolder folder;
+    Pictures pictures;
 };
 
 // The value of the pixel at (x, y) of a 16-bit surface.

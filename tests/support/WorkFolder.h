@@ -25,7 +25,6 @@ class WorkFolder {
     WorkFolder(const WorkFolder&) = delete;
     WorkFolder& operator=(const WorkFolder&) = delete;
 
-    const std::string& path() const { return path_; }
     void write(const std::string& file, const std::string& text) const {
         std::ofstream(path_ + "/" + file, std::ios::binary) << text;
     }
