@@ -36,22 +36,20 @@ void put(const std::string& file, const std::string& text, int mode) {
     fs::permissions(file, static_cast<fs::perms>(mode));
 }
 
-// In a child: the signals' default actions, whatever the suite was started under (nohup ignores
-// SIGHUP, a background job SIGINT and SIGQUIT). A child that hangs is ended by waitFor: SDL
-// ignores SIGALRM, so an alarm in the child would not do.
-void defaultSignals() {
-    for (int s : {SIGHUP, SIGINT, SIGQUIT, SIGPIPE, SIGTERM}) {
-        signal(s, SIG_DFL);
-    }
-}
-
-// Starts the real game in the working folder.
-pid_t startGame() {
+// Starts the game in a child with the signals' default actions, whatever the suite was started
+// under (nohup ignores SIGHUP, a background job SIGINT and SIGQUIT): the real game in the
+// working folder, or the child ends with run's status. A child that hangs is ended by waitFor:
+// SDL ignores SIGALRM, so an alarm in the child would not do.
+pid_t startGame(const std::function<int()>& run = nullptr) {
     const pid_t child = fork();
     if (child == 0) {
-        defaultSignals();
-        execl(DWINDLE_BINARY, DWINDLE_BINARY, static_cast<char*>(nullptr));
-        _exit(127);
+        for (int s : {SIGHUP, SIGINT, SIGQUIT, SIGPIPE, SIGTERM}) {
+            signal(s, SIG_DFL);
+        }
+        if (!run) {
+            execl(DWINDLE_BINARY, DWINDLE_BINARY, static_cast<char*>(nullptr));
+        }
+        _exit(run ? run() : 127);
     }
     return child;
 }
@@ -111,12 +109,10 @@ TEST(ProgramTest, EveryRunKeepsWhatItCanAndSaysWhatItCannot) {
         EXPECT_EQ(0, std::system(geteuid() == 0 ? "chmod 777 . real && chown -hR 65534:65534 ."
                                                 : "chmod 777 . real"));
         const bool linked = fs::is_symlink("data.dat");
-        const pid_t child = fork();
-        if (child == 0) {
-            defaultSignals();
+        const pid_t child = startGame([&] {
             if ((geteuid() == 0 && (setgid(row.user) != 0 || setuid(row.user) != 0)) ||
                 !std::freopen("errors", "w", stderr)) {
-                _exit(126);
+                return 126;
             }
             std::setvbuf(stderr, nullptr, _IONBF, 0);
             umask(022);
@@ -127,8 +123,8 @@ TEST(ProgramTest, EveryRunKeepsWhatItCanAndSaysWhatItCannot) {
                 folder.write("at-menu", folder.read("data.dat"));
                 pushInput(row.signal != 0 && raise(row.signal) == 0 ? "" : "E");
             };
-            _exit(runProgram());
-        }
+            return runProgram();
+        });
         const int status = waitFor(child);
         EXPECT_EQ(row.status << 8, status)
             << (WIFSIGNALED(status) ? strsignal(WTERMSIG(status)) : "");
@@ -168,15 +164,13 @@ TEST(ProgramTest, TwoGamesSavingAtOnceKeepBothScoresAndNeitherWaitsLongForTheOth
         folder.write("data.dat", table);
         // Game i names its score "AAA", or "BAA" with a letter up.
         const auto start = [](int i) {
-            const pid_t child = fork();
-            if (child == 0) {
+            return startGame([i] {
                 std::setvbuf(std::freopen(("errors" + std::to_string(i)).c_str(), "w", stderr),
                              nullptr, _IONBF, 0);
                 testWaits().onDelay = [i](Uint32) { pushInput(i == 0 ? "X" : "UX"); };
                 testWaits().onEventWait = [] { pushInput("E"); };
-                _exit(runProgram());
-            }
-            return child;
+                return runProgram();
+            });
         };
         const pid_t first = start(0);
         std::FILE* lock = std::fopen("data.dat.lock", "a");
