@@ -38,11 +38,6 @@ void pushInput(const std::string& input) {
     }
 }
 
-WaitHooks& testWaits() {
-    static WaitHooks hooks;
-    return hooks;
-}
-
 void waitMs(Uint32 ms) {
     if (++testWaits().delays > kMostDelays) {
         std::fprintf(stderr, "the program under test waits for ever: %d delays\n", kMostDelays);
@@ -66,11 +61,6 @@ int waitForEvent(SDL_Event* event) {
     // A real wait would block for ever here: the test forgot to give input.
     std::fprintf(stderr, "test waits for an event that never comes\n");
     std::abort();
-}
-
-RandomDraws& testRandom() {
-    static RandomDraws draws;
-    return draws;
 }
 
 int randomDraw() {

@@ -69,7 +69,10 @@ struct WaitHooks {
     std::function<void()> onEventWait;       // called when a blocking wait finds no event
     int delays = 0;  // so far: past kMostDelays the program under test runs for ever, and stops
 };
-WaitHooks& testWaits();
+inline WaitHooks& testWaits() {
+    static WaitHooks hooks;
+    return hooks;
+}
 constexpr int kMostDelays = 5000;
 
 // The rules' random draws: the queued values in order, then std::rand(). Counts every draw.
@@ -77,4 +80,7 @@ struct RandomDraws {
     std::deque<int> queued;
     int count = 0;
 };
-RandomDraws& testRandom();
+inline RandomDraws& testRandom() {
+    static RandomDraws draws;
+    return draws;
+}
