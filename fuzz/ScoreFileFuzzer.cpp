@@ -35,8 +35,7 @@ void checkTable(const ScoreTable& table) {
     check(table.size() >= kListedScores);
     for (std::size_t i = 0; i < table.size(); ++i) {
         // name[3] == 0 also bounds strlen(name) by three.
-        check(table[i].name[3] == '\0');
-        check(i == 0 || table[i - 1].score >= table[i].score);
+        check(table[i].name[3] == '\0' && (i == 0 || table[i - 1].score >= table[i].score));
     }
 }
 
