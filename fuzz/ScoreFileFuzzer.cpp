@@ -4,8 +4,8 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "shell/ScoreFile.h"
@@ -35,8 +35,7 @@ void checkTable(const ScoreTable& table) {
     check(table.size() >= kListedScores);
     for (std::size_t i = 0; i < table.size(); ++i) {
         // name[3] == 0 also bounds strlen(name) by three.
-        check(table[i].name[3] == '\0');
-        check(i == 0 || table[i - 1].score >= table[i].score);
+        check(table[i].name[3] == '\0' && (i == 0 || table[i - 1].score >= table[i].score));
     }
 }
 
@@ -44,10 +43,7 @@ void checkTable(const ScoreTable& table) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string input = workDir() + "/data.dat";
-    std::FILE* file = std::fopen(input.c_str(), "wb");
-    check(file != nullptr);
-    check(std::fwrite(data, 1, size, file) == size);
-    check(std::fclose(file) == 0);
+    std::ofstream(input, std::ios::binary).write(reinterpret_cast<const char*>(data), size);
 
     ScoreFile scores = openScoreFile(input.c_str());
     checkTable(scores.table);

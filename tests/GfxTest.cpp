@@ -3,65 +3,75 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 
 #include "game/Game.h"
 #include "gfx/ImageLoader.h"
 #include "shell/Menu.h"
 #include "shell/NameEntry.h"
-#include "shell/Pictures.h"
 #include "support/SdlTest.h"
-#include "support/WorkFolder.h"
 
 namespace {
 
-using GfxTest = SdlTest;
+using GfxTest = PicturesTest;
 
 // The player's picture has a white surround: it shows what lies behind only when keyed.
 TEST_F(GfxTest, LoadersKeyWhiteOrNothing) {
-    WorkFolder folder;
-    SDL_Surface* pictures[] = {ImageLoader().loadKeyedImage("Images/char.png"),
-                               ImageLoader().loadImage("Images/char.png")};
-    for (int i = 0; i < 2; ++i) {
-        ASSERT_TRUE(pictures[i] && pictures[i]->format->Rmask == screen->format->Rmask);
+    SDL_Surface* plain = ImageLoader().loadImage("Images/char.png");
+    for (SDL_Surface* picture : {pictures.player, plain}) {  // the game loads it keyed
+        ASSERT_TRUE(picture && picture->format->Rmask == screen->format->Rmask);
         fill(screen, 0, 0, 255);
-        SDL_BlitSurface(pictures[i], nullptr, screen, nullptr);
-        EXPECT_EQ(asStored(screen, 255 * i, 255 * i, 255), pixelAt(screen, 0, 0)) << i;
-        SDL_FreeSurface(pictures[i]);
+        SDL_BlitSurface(picture, nullptr, screen, nullptr);
+        const int white = picture == plain ? 255 : 0;
+        EXPECT_EQ(asStored(screen, white, white, 255), pixelAt(screen, 0, 0)) << white;
     }
+    SDL_FreeSurface(plain);
 }
 
-TEST_F(GfxTest, HudWritesLabelsAndValuesKeepingWhatLiesUnderIt) {
-    Game game;  // numbers are written whole, with a sign when negative
+// The HUD's labels and values, numbers whole with a sign when negative; the listing's ten
+// names at x 180 and scores at x 230, in rows 14 pixels apart: each text where SDL_gfx's own
+// call writes it, over what lay there before.
+TEST_F(GfxTest, HudAndListingWriteEachTextInItsPlace) {
+    Game game;
     game.level = 1234567890;
     game.lives = 0;
     game.score = -1;
-    SDL_Surface* expected = solidPicture(320, 240, 0, 255, 0);
-    const std::tuple<const char*, int, int> texts[] = {{"Level :", 20, 10},  {"1234567890", 80, 10},
-                                                       {"Lives :", 125, 10}, {"0", 195, 10},
-                                                       {"Score :", 20, 20},  {"-1", 80, 20}};
-    for (const auto& [text, x, y] : texts) {
-        stringRGBA(expected, x, y, text, 0, 0, 0, 255);
+    std::vector<std::tuple<std::string, int, int>> texts[2];
+    texts[0] = {{"Level :", 20, 10}, {"1234567890", 80, 10}, {"Lives :", 125, 10},
+                {"0", 195, 10},      {"Score :", 20, 20},    {"-1", 80, 20}};
+    std::string table;
+    for (int row = 0; row < kListedScores; ++row) {
+        const std::string name(1, static_cast<char>('A' + row)),
+            score = std::to_string(100 - 10 * row);
+        table += score + "\n" + name + "\n";
+        texts[1].insert(texts[1].end(), {{name, 180, 65 + 14 * row}, {score, 230, 65 + 14 * row}});
     }
-    fill(screen, 0, 255, 0);
-    game.drawHud(screen);
-    EXPECT_TRUE(pixels(expected) == pixels(screen));
-    SDL_FreeSurface(expected);
+    const std::function<void()> draws[2] = {[&] { game.drawHud(screen); },
+                                            [&] { drawListing(parseScores(table), screen); }};
+    for (int i = 0; i < 2; ++i) {
+        SDL_Surface* expected = solidPicture(320, 240, 0, 255, 0);
+        for (const auto& [text, x, y] : texts[i]) {
+            stringRGBA(expected, x, y, text.c_str(), 0, 0, 0, 255);
+        }
+        fill(screen, 0, 255, 0);
+        draws[i]();
+        EXPECT_TRUE(pixels(expected) == pixels(screen)) << i;
+        SDL_FreeSurface(expected);
+    }
 }
 
 // The HUD, listing and name entry letters, every character 1 to 255 (0 ends a string), and
 // strings cut by each edge and by the 16-bit pen, on the game's pictures and one smaller than
 // the screen: from the glyph sheet, the pixels SDL_gfx draws where no sheet could be made.
 TEST_F(GfxTest, GlyphSheetWritesThePixelsSdlGfxDraws) {
-    WorkFolder folder;
-    Pictures p, none;  // none: no glyph sheet could be made
-    ASSERT_TRUE(loadPictures(p) && p.glyphs.sheet != nullptr);
-    SDL_Surface* canvases[] = {SDL_ConvertSurface(p.background, screen->format, 0),
+    Pictures none;  // no glyph sheet could be made
+    SDL_Surface* canvases[] = {SDL_ConvertSurface(pictures.background, screen->format, 0),
                                ImageLoader().loadKeyedImage("Images/menu.png"),
                                ImageLoader().loadImage("Images/menu2.jpg"),
                                solidPicture(37, 21, 0, 255, 0)};
     for (SDL_Surface* s : canvases) {
         std::string blank = pixels(s), shots[2];
-        for (const GlyphSheet* glyphs : {&p.glyphs, &none.glyphs}) {
+        for (const GlyphSheet* glyphs : {&pictures.glyphs, &none.glyphs}) {
             std::memcpy(s->pixels, blank.data(), blank.size());
             Game().drawHud(s, glyphs);
             drawListing(parseScores("7\n\x80\xff\x01\n99999\nWWW\n"), s, glyphs);
@@ -79,7 +89,6 @@ TEST_F(GfxTest, GlyphSheetWritesThePixelsSdlGfxDraws) {
         EXPECT_TRUE(shots[0] == shots[1]) << s->w << " x " << s->h;
         SDL_FreeSurface(s);
     }
-    freePictures(p);
 }
 
 }  // namespace

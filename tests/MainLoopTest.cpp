@@ -7,37 +7,22 @@
 #include "RulesTestHelpers.h"
 #include "shell/MainLoop.h"
 #include "support/SdlTest.h"
-#include "support/WorkFolder.h"
 
 namespace {
 
-class MainLoopTest : public SdlTest {
+class MainLoopTest : public PicturesTest {
   protected:
-    void SetUp() override {
-        SdlTest::SetUp();
-        ASSERT_TRUE(loadPictures(pictures));
-    }
-    void TearDown() override {
-        freePictures(pictures);
-        SdlTest::TearDown();
-    }
-
     // Runs the loop with a new game and a table of ten scores of 100. The menu's i-th wait
     // pushes menu[i] (Escape, to leave, past its end), the i-th name entry pass ends pushing
-    // the i-th part of named (parts split at '|'), a pause pushes paused (see pushInput); each
-    // pass ends with pass(i).
+    // named[i], a pause pushes paused (see pushInput); each pass ends with pass(i).
     void run(std::vector<std::string> menu, std::function<void(int)> pass,
-             const std::string& named = "", std::string paused = "") {
+             std::vector<std::string> named = {}, std::string paused = "") {
         table = parseScores(
             "100\nAL\n100\nBO\n100\nCY\n100\nDI\n100\nED\n100\nFO\n100\nGU\n"
             "100\nHI\n100\nIO\n100\nJO\n");
         std::remove("data.dat");
         game = Game();
         passes = menuWaits = nameEntryPasses = 0;
-        std::vector<std::string> parts(1);
-        for (const char c : named) {
-            c == '|' ? parts.push_back("") : parts.back().push_back(c);
-        }
         testWaits().onEventWait = [&] {
             EXPECT_EQ("1111111111", inked(230, 65, 10, 0, 14)) << "the listing's scores";
             pushInput(menuWaits < static_cast<int>(menu.size()) ? menu[menuWaits] : "E");
@@ -49,7 +34,7 @@ class MainLoopTest : public SdlTest {
             } else if (ms == 80) {
                 // The first pass draws "[A]A A" from x 50, a character every 10 pixels.
                 EXPECT_TRUE(nameEntryPasses > 0 || inked(50, 130, 7, 10) == "1111010") << "letters";
-                pushInput(nameEntryPasses < static_cast<int>(parts.size()) ? parts[nameEntryPasses]
+                pushInput(nameEntryPasses < static_cast<int>(named.size()) ? named[nameEntryPasses]
                                                                            : "");
                 ++nameEntryPasses;
             } else if (ms == 3000) {
@@ -71,11 +56,9 @@ class MainLoopTest : public SdlTest {
         return cells;
     }
 
-    WorkFolder folder;
     Game game;
     ScoreFile file{"data.dat", {}, {}, true};
     ScoreTable& table = file.table;
-    Pictures pictures;
     int frameCounter = 0, passes = 0, menuWaits = 0, nameEntryPasses = 0;
 };
 
@@ -112,52 +95,43 @@ TEST_F(MainLoopTest, ScoreAboveTheTenthIsNamedAndFiledEvenOnAQuit) {
     const struct {
         int32_t score;
         const char* end;
-        std::string letters;
+        std::vector<std::string> letters;
         const char* name;
         int nameEntryPasses, menuWaits;
-    } cases[] = {{101, "E", "RU ", "ABA", 2, 2},
-                 {100, "E", "", nullptr, 0, 2},
-                 {500, "Q", "", "AAA", 1, 1},
-                 {-5, "Q", "", nullptr, 0, 1},
-                 {300, "E", "UXU", "BAA", 2, 2},
-                 {300, "E", "UQ", "BAA", 2, 1},
-                 {101, "E", "urdX", "B@A", 2, 2},
-                 {101, "E", std::string(70, 'U') + "|R" + std::string(70, 'D') + " ", "\x80", 3, 2},
-                 {101, "E", std::string(65, 'D') + "| ", "", 3, 2},
-                 {101, "E", "LURRRRRUU ", "BAC", 2, 2},
-                 {101, "E", " U ", "BAA", 2, 2},
-                 {101, "E", "E891^|rlu| ", "BAA", 4, 2},
-                 {101, "E", "RUR" + std::string(65, 'D') + "Q", "AB", 2, 1}};
+        std::string paused = "";  // pushed at a pause, which a fall from the start cell makes
+    } cases[] = {{101, "E", {"RU "}, "ABA", 2, 2},
+                 {100, "E", {}, nullptr, 0, 2},
+                 {500, "Q", {}, "AAA", 1, 1},
+                 {-5, "Q", {}, nullptr, 0, 1},
+                 {300, "E", {"UXU"}, "BAA", 2, 2},
+                 {300, "E", {"UQ"}, "BAA", 2, 1},
+                 {101, "E", {"urdX"}, "B@A", 2, 2},
+                 {101, "E", {std::string(70, 'U'), "R" + std::string(70, 'D') + " "}, "\x80", 3, 2},
+                 {101, "E", {std::string(65, 'D'), " "}, "", 3, 2},
+                 {101, "E", {"LURRRRRUU "}, "BAC", 2, 2},
+                 {101, "E", {" U "}, "BAA", 2, 2},
+                 {101, "E", {"E891^", "rlu", " "}, "BAA", 4, 2},
+                 {101, "E", {"RUR" + std::string(65, 'D') + "Q"}, "AB", 2, 1},
+                 {0, "", {}, nullptr, 0, 1, "RQ"}};  // the arrow is thrown away, the quit is not
     for (const auto& c : cases) {
         const auto pass = [&](int pass) {
             if (pass == 0) {
                 game = quietGame(1, 0, 3);
                 game.score = c.score;
+                game.startCell().present = c.paused.empty();
             }
             pushInput(pass == 0 ? c.end : pass == 1 ? " " : "");  // a key after the end is lost
         };
-        run({" "}, pass, c.letters);
+        run({" "}, pass, c.letters, c.paused);
         // A score not filed is kept until a new game.
         EXPECT_EQ(std::make_tuple(c.nameEntryPasses, c.menuWaits, c.name ? 11u : 10u,
                                   c.name ? c.score : 100, c.name ? c.name : "AL",
-                                  c.name ? 0 : c.score, c.name ? formatScores(table) : ""),
+                                  c.name ? 0 : c.score, c.name ? formatScores(table) : "", 0),
                   std::make_tuple(nameEntryPasses, menuWaits, table.size(), table[0].score,
-                                  std::string(table[0].name), game.score, folder.read("data.dat")))
+                                  std::string(table[0].name), game.score, folder.read("data.dat"),
+                                  game.playerCol))
             << "row " << &c - cases;
     }
-}
-
-TEST_F(MainLoopTest, QuitDuringAPauseTakesEffectAfterIt) {
-    const auto pass = [&](int pass) {
-        if (pass == 0) {
-            game = quietGame(1, 0, 3);
-            game.startCell().present = false;  // the player falls in the next frame
-        }
-    };
-    run({" "}, pass, {}, "RQ");  // the arrow is thrown away with the pause, the quit is not
-    EXPECT_EQ((std::vector<int>{1, 2, 0, 3, false, 3, 1}),
-              (std::vector<int>{game.level, game.lives, game.playerCol, game.playerRow,
-                                game.playing, passes, menuWaits}));
 }
 
 }  // namespace

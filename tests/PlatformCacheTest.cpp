@@ -5,21 +5,16 @@
 
 #include "game/Board.h"
 #include "gfx/PictureFiles.h"
-#include "shell/Pictures.h"
 #include "support/SdlTest.h"
-#include "support/WorkFolder.h"
 
 namespace {
 
-using PlatformCacheTest = SdlTest;
+using PlatformCacheTest = PicturesTest;
 
 // Per band: every size its platforms are drawn at (whole ones, gaps, the start and portal
 // cells, and all they shrink to, over many level setups) at every cell of the grid, edges
 // included, later cells over earlier ones.
 TEST_F(PlatformCacheTest, PlatformsOfEveryBandAreBlittedOntoThePixelsTheDirectCallsDraw) {
-    WorkFolder folder;
-    Pictures pictures;
-    ASSERT_TRUE(loadPictures(pictures));  // the background, and the platforms drawn once
     const auto shot = [&](auto draw) {
         drawPicture(Painter(), pictures.background, screen, 0, 0);
         draw();
@@ -50,27 +45,25 @@ TEST_F(PlatformCacheTest, PlatformsOfEveryBandAreBlittedOntoThePixelsTheDirectCa
                 << "level " << level << ", " << rx << " x " << ry;
         }
     }
-    freePictures(pictures);
 }
 
 // Read back, the generator's files hold every pixel and key drawn at start-up, the platforms'
 // colours expanded exactly (low bits repeating high bits); a missing or too small file leaves
 // the cache or sheet empty.
 TEST_F(PlatformCacheTest, PictureFilesHoldThePlatformsAndLettersDrawnAtStartUp) {
-    WorkFolder folder;
-    Pictures drawn, read, none;
+    Pictures read, none;
     SDL_Surface* png = IMG_Load(kPlatformsFile);
-    ASSERT_TRUE(loadPictures(drawn) && loadPlatformCache(read.platforms, kPlatformsFile, screen) &&
+    ASSERT_TRUE(loadPlatformCache(read.platforms, kPlatformsFile, screen) &&
                 loadGlyphSheet(read.glyphs, kGlyphSheetFile, screen) && png &&
                 png->format->BitsPerPixel == 32);
     const auto same = [](SDL_Surface* a, SDL_Surface* b) {
         return a && b && a->flags == b->flags && a->w == b->w && pixels(a) == pixels(b) &&
                a->format->colorkey == b->format->colorkey;
     };
-    EXPECT_TRUE(same(drawn.glyphs.sheet, read.glyphs.sheet));
+    EXPECT_TRUE(same(pictures.glyphs.sheet, read.glyphs.sheet));
     forEachPlatformSize([&](int shape, int rx, int) {
         EXPECT_TRUE(
-            same(drawn.platforms.platforms[shape][rx], read.platforms.platforms[shape][rx]));
+            same(pictures.platforms.platforms[shape][rx], read.platforms.platforms[shape][rx]));
     });
     for (int i = 0; i < png->w * png->h; ++i) {  // the first cell holds no platform
         Uint8 r, g, b, a;
@@ -83,7 +76,6 @@ TEST_F(PlatformCacheTest, PictureFilesHoldThePlatformsAndLettersDrawnAtStartUp) 
                 !loadGlyphSheet(none.glyphs, "missing.png", screen) &&
                 !cachedPlatform(none.platforms, 28, 24) && !none.glyphs.sheet);
     freePictures(read);
-    freePictures(drawn);
 }
 
 }  // namespace

@@ -104,8 +104,7 @@ TEST(Rules, BuildsTheBandsBoardPickupsAndEnemiesFromItsDrawsInOrder) {
 }
 
 TEST_F(RulesTest, PlatformsShrinkOnMultiplesOfThirteenAcrossTheWrap) {
-    Game game;
-    game = quietGame(1, 0, 3);
+    Game game = quietGame(1, 0, 3);
     game.cell(3, 1) = Cell{0, 0, 0, 0, 28, 24, false, 10};
     const int steps[][3] = {{1, 28, 10},   {12, 28, 10},  {13, 26, 9},   {14, 26, 9},
                             {9997, 24, 8}, {9998, 24, 8}, {9999, 24, 8}, {10000, 24, 8},

@@ -5,9 +5,7 @@
 #include <random>
 
 #include "game/Game.h"
-#include "shell/Pictures.h"
 #include "support/SdlTest.h"
-#include "support/WorkFolder.h"
 
 namespace {
 
@@ -36,12 +34,10 @@ void botMove(Game& game, std::mt19937& bot) {
     }
 }
 
-using SoakTest = SdlTest;
+using SoakTest = PicturesTest;
 
 TEST_F(SoakTest, TwoHundredThousandFramesKeepTheRules) {
-    WorkFolder folder;
-    Pictures p;
-    ASSERT_TRUE(loadPictures(p));
+    const Pictures& p = pictures;
     std::srand(1234);
     std::mt19937 bot(99);
     Game game;
@@ -79,7 +75,6 @@ TEST_F(SoakTest, TwoHundredThousandFramesKeepTheRules) {
         }
         frameCounter = frameCounter + 1 > 10000 ? 0 : frameCounter + 1;
     }
-    freePictures(p);
     std::printf("soak: %d losses, %d game overs, %d pickups\n", losses, gameOvers, pickups);
     EXPECT_TRUE(losses > 0 && gameOvers > 0 && pickups > 0);
     for (int level = 1; level <= 16; ++level) {

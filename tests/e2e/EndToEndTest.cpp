@@ -62,19 +62,18 @@ class EndToEndTest : public ::testing::Test {
     void xdotool(const std::string& command) {
         std::system(("timeout 10 xdotool " + command).c_str());
     }
-    // Presses the keys until "data.dat" changes (a score is saved as soon as it is filed),
-    // again each second: input during a splash or a pause is thrown away.
-    void pressUntilFiled(const char* keys) {
+    // With keys, presses them until "data.dat" changes (a score is saved as soon as it is
+    // filed), again each second: input during a splash or a pause is thrown away. Then the file
+    // holds the table with one more entry under the name, of the score that the file shows.
+    void expectFiled(ScoreTable& table, const char* name, const char* keys = nullptr) {
         const std::string before = folder.read("data.dat");
-        for (int waited = 0; folder.read("data.dat") == before; waited += 100, usleep(100000)) {
+        for (int waited = 0; keys && folder.read("data.dat") == before; waited += 100) {
             ASSERT_LT(waited, 20000) << "nothing filed";
             if (waited % 1000 == 0) {
                 xdotool("key --delay 250 --window " + std::to_string(window) + " " + keys);
             }
+            usleep(100000);
         }
-    }
-    // The table with one more entry under the name, of the score that the file shows.
-    void expectFiled(ScoreTable& table, const char* name) {
         for (int score : {0, 100, 200}) {
             ScoreTable filed = table;
             insertScore(filed, score, name);
@@ -116,8 +115,7 @@ TEST_F(EndToEndTest, NameListPlayLeaveThenClose) {
         "-3\nGIL\n-4\nHUW\n-5\nIDA\n-6\nJO\n");
     folder.write("data.dat", formatScores(table));
     start();
-    pressUntilFiled("space");
-    expectFiled(table, "AAA");
+    expectFiled(table, "AAA", "space");
     // From the menu and its listing, a game: a step, then Escape and a name.
     // At 20 passes a second the start platform stands seven seconds: two seconds cost no life.
     xdotool("key --window " + std::to_string(window) + " space");
@@ -126,8 +124,7 @@ TEST_F(EndToEndTest, NameListPlayLeaveThenClose) {
     sleep(2);
     EXPECT_EQ(lives, grab(195, 10, 8, 8)) << "the game runs faster than its passes";
     xdotool("key --window " + std::to_string(window) + " Right");
-    pressUntilFiled("Escape Down space");
-    expectFiled(table, "@AA");
+    expectFiled(table, "@AA", "Escape Down space");
     // Closing the window during play ends the game in order and files the score.
     xdotool("key --window " + std::to_string(window) + " space");
     usleep(300000);

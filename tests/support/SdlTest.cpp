@@ -20,28 +20,6 @@ void SdlTest::TearDown() {
     testWaits() = WaitHooks{};
 }
 
-Uint32 pixelAt(SDL_Surface* surface, int x, int y) {
-    return static_cast<const Uint16*>(surface->pixels)[y * surface->pitch / 2 + x];
-}
-
-void fill(SDL_Surface* surface, int r, int g, int b) {
-    SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, r, g, b));
-}
-
-Uint32 asStored(SDL_Surface* surface, int r, int g, int b) {
-    return SDL_MapRGB(surface->format, r, g, b);
-}
-
-SDL_Surface* solidPicture(int w, int h, int r, int g, int b) {
-    SDL_Surface* picture = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 16, 0xF800, 0x07E0, 0x1F, 0);
-    fill(picture, r, g, b);
-    return picture;
-}
-
-std::string pixels(SDL_Surface* surface) {
-    return std::string(static_cast<const char*>(surface->pixels), surface->pitch * surface->h);
-}
-
 void pushInput(const std::string& input) {
     const std::string keys = "UDLR E^", buttons = "uldr89X1";
     const SDLKey syms[] = {SDLK_UP,    SDLK_DOWN,   SDLK_LEFT, SDLK_RIGHT,
@@ -58,11 +36,6 @@ void pushInput(const std::string& input) {
         }
         SDL_PushEvent(&event);
     }
-}
-
-WaitHooks& testWaits() {
-    static WaitHooks hooks;
-    return hooks;
 }
 
 void waitMs(Uint32 ms) {
@@ -88,11 +61,6 @@ int waitForEvent(SDL_Event* event) {
     // A real wait would block for ever here: the test forgot to give input.
     std::fprintf(stderr, "test waits for an event that never comes\n");
     std::abort();
-}
-
-RandomDraws& testRandom() {
-    static RandomDraws draws;
-    return draws;
 }
 
 int randomDraw() {

@@ -10,6 +10,8 @@
 #include <string>
 
 #include "game/Wait.h"
+#include "shell/Pictures.h"
+#include "support/WorkFolder.h"
 
 class SdlTest : public ::testing::Test {
   protected:
@@ -19,15 +21,43 @@ class SdlTest : public ::testing::Test {
     SDL_Surface* screen = nullptr;
 };
 
+// With the game's pictures loaded in a fresh working folder, freed at the end.
+class PicturesTest : public SdlTest {
+  protected:
+    void SetUp() override {
+        SdlTest::SetUp();
+        ASSERT_TRUE(loadPictures(pictures));
+    }
+    void TearDown() override {
+        freePictures(pictures);
+        SdlTest::TearDown();
+    }
+
+    WorkFolder folder;
+    Pictures pictures;
+};
+
 // The value of the pixel at (x, y) of a 16-bit surface.
-Uint32 pixelAt(SDL_Surface* surface, int x, int y);
-void fill(SDL_Surface* surface, int r, int g, int b);
+inline Uint32 pixelAt(SDL_Surface* surface, int x, int y) {
+    return static_cast<const Uint16*>(surface->pixels)[y * surface->pitch / 2 + x];
+}
 // The value of the colour (r, g, b) on the surface.
-Uint32 asStored(SDL_Surface* surface, int r, int g, int b);
+inline Uint32 asStored(SDL_Surface* surface, int r, int g, int b) {
+    return SDL_MapRGB(surface->format, r, g, b);
+}
+inline void fill(SDL_Surface* surface, int r, int g, int b) {
+    SDL_FillRect(surface, nullptr, asStored(surface, r, g, b));
+}
 // A w x h surface in the screen's format, filled with one colour; the caller frees it.
-SDL_Surface* solidPicture(int w, int h, int r, int g, int b);
+inline SDL_Surface* solidPicture(int w, int h, int r, int g, int b) {
+    SDL_Surface* picture = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 16, 0xF800, 0x07E0, 0x1F, 0);
+    fill(picture, r, g, b);
+    return picture;
+}
 // All the pixel bytes of a surface, for whole-picture comparisons.
-std::string pixels(SDL_Surface* surface);
+inline std::string pixels(SDL_Surface* surface) {
+    return std::string(static_cast<const char*>(surface->pixels), surface->pitch * surface->h);
+}
 
 // Pushes input, one character an event: U D L R the arrow keys, space, E Escape, ^ the up
 // arrow let go; u l d r the stick, 8 START, 9 SELECT, X, 1 a diagonal; anything else a quit
@@ -39,7 +69,10 @@ struct WaitHooks {
     std::function<void()> onEventWait;       // called when a blocking wait finds no event
     int delays = 0;  // so far: past kMostDelays the program under test runs for ever, and stops
 };
-WaitHooks& testWaits();
+inline WaitHooks& testWaits() {
+    static WaitHooks hooks;
+    return hooks;
+}
 constexpr int kMostDelays = 5000;
 
 // The rules' random draws: the queued values in order, then std::rand(). Counts every draw.
@@ -47,4 +80,7 @@ struct RandomDraws {
     std::deque<int> queued;
     int count = 0;
 };
-RandomDraws& testRandom();
+inline RandomDraws& testRandom() {
+    static RandomDraws draws;
+    return draws;
+}

@@ -23,9 +23,7 @@ class WorkFolder {
         std::filesystem::remove_all(path_);
     }
     WorkFolder(const WorkFolder&) = delete;
-    WorkFolder& operator=(const WorkFolder&) = delete;
 
-    const std::string& path() const { return path_; }
     void write(const std::string& file, const std::string& text) const {
         std::ofstream(path_ + "/" + file, std::ios::binary) << text;
     }
