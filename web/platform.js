@@ -17,9 +17,12 @@ Module.preRun = (Module.preRun || []).concat(() => {
   });
 });
 
-// Writes the files under /scores through to IndexedDB; calls done once it has them.
+// Writes the files under /scores through to IndexedDB; calls done once it has them. Until a
+// write succeeds, the files here are newer than the stored ones and are not read back.
+let scoresUnstored = false;
 Module.keepScores = (done) => {
   FS.syncfs(false, (error) => {
+    scoresUnstored = Boolean(error);
     if (error) {
       err("Couldn't keep the scores in the browser: " + error);
     }
@@ -30,6 +33,10 @@ Module.keepScores = (done) => {
 // Reads the files under /scores back from IndexedDB, where another tab may have saved since;
 // calls done once they are in place.
 Module.readStoredScores = (done) => {
+  if (scoresUnstored) {
+    done();
+    return;
+  }
   FS.syncfs(true, (error) => {
     if (error) {
       err('Scores saved elsewhere could not be read: ' + error);

@@ -25,8 +25,12 @@ namespace {
 constexpr int kLockPolls = 200;
 constexpr long kLockPollNs = 10'000'000;
 constexpr int kLockHeldElsewhere = -2;
-// mkstemp's template for the temporary files: the target's name, a dot, six letters or digits.
-constexpr char kTemporarySuffix[] = ".XXXXXX";
+// mkstemp's template for the temporary files: the target's name, ".saving-" and six letters or
+// digits, a name no player gives a file of their own.
+constexpr char kTemporaryMark[] = ".saving-";
+constexpr char kTemporarySuffix[] = ".saving-XXXXXX";
+// A temporary file younger than this may be a save's in flight, one made without the lock.
+constexpr time_t kLeftoverAgeS = 10;
 
 const char* describe(int failure) {
     return failure == kNotRegularFile ? "Not a regular file" : std::strerror(failure);
@@ -74,7 +78,10 @@ int openRegular(const char* path, int& failure) {
     const bool regular = S_ISREG(info.st_mode);
     const int fd = regular ? open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC) : -1;
     if (fd < 0) {
-        failure = regular ? errno : S_ISDIR(info.st_mode) ? EISDIR : kNotRegularFile;
+        // A file removed since the look is no file, as if it had never been there.
+        failure = regular                 ? (errno == ENOENT ? 0 : errno)
+                  : S_ISDIR(info.st_mode) ? EISDIR
+                                          : kNotRegularFile;
     } else if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {  // swapped since the look
         close(fd);
         failure = kNotRegularFile;
@@ -110,6 +117,9 @@ class SaveLock {
         // Never through a link planted under its name, which could make a file where it points.
         : fd_(open(path.c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666)) {
         failure_ = fd_ < 0 ? errno : kLockHeldElsewhere;
+        // Readable by every player, whatever the umask of whoever made it, so that each can
+        // open it to take the lock; only its owner can change that.
+        [[maybe_unused]] const bool shared = fd_ >= 0 && fchmod(fd_, 0644) == 0;
         const timespec poll{0, kLockPollNs};
         for (int polls = 0; fd_ >= 0 && polls < kLockPolls; ++polls) {
             if (flock(fd_, LOCK_EX | LOCK_NB) == 0) {
@@ -140,20 +150,22 @@ class SaveLock {
 };
 
 // Removes the temporary files that saves killed half-way left beside target: regular files
-// named by kTemporarySuffix's pattern. Done under the lock, when no other save writes one.
+// named by kTemporarySuffix's pattern, older than a save takes. Done under the lock; the age
+// spares the file of a save that went ahead without it.
 void removeLeftovers(const std::string& target) {
     // Past the last slash; npos + 1 wraps to the start of a name without one.
-    const std::string prefix = target.substr(target.rfind('/') + 1) + ".";
+    const std::string prefix = target.substr(target.rfind('/') + 1) + kTemporaryMark;
+    const time_t now = time(nullptr);
     DIR* folder = opendir(folderOf(target).c_str());
     for (const dirent* entry; folder != nullptr && (entry = readdir(folder)) != nullptr;) {
         const std::string name = entry->d_name;
         struct stat info;
-        if (name.size() == prefix.size() + sizeof kTemporarySuffix - 2 &&
+        if (name.size() == prefix.size() + sizeof kTemporarySuffix - sizeof kTemporaryMark &&
             name.compare(0, prefix.size(), prefix) == 0 &&
             std::all_of(name.begin() + prefix.size(), name.end(),
                         [](unsigned char c) { return std::isalnum(c) != 0; }) &&
             fstatat(dirfd(folder), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 &&
-            S_ISREG(info.st_mode)) {
+            S_ISREG(info.st_mode) && info.st_mtime + kLeftoverAgeS < now) {
             unlinkat(dirfd(folder), name.c_str(), 0);
         }
     }
@@ -223,6 +235,13 @@ int replaceFile(const std::string& target, const std::string& text) {
     return 0;
 }
 
+// Why a save went without its lock, for its message.
+std::string lockProblem(const SaveLock& lock, const std::string& target) {
+    return lock.failure() == kLockHeldElsewhere
+               ? "lock held elsewhere for 2 s"
+               : target + ".lock: " + std::strerror(lock.failure());
+}
+
 bool saveFailed(const ScoreFile& file, int error) {
     std::fprintf(stderr, "Couldn't save the scores to %s: %s\n", file.path.c_str(),
                  std::strerror(error));
@@ -274,6 +293,13 @@ bool saveScoreFile(ScoreFile& file) {
     if (lock.failure() == 0) {
         removeLeftovers(target);
     }
+    if (lock.failure() == kLockHeldElsewhere && file.filed.empty()) {
+        // Nothing of this run's to add: a write without the lock could only put back an older
+        // table over a score that another game is saving.
+        std::fprintf(stderr, "Left the scores in %s as they were: %s\n", file.path.c_str(),
+                     lockProblem(lock, target).c_str());
+        return false;
+    }
     // Another game may have saved since this one read the file: what it saved is kept.
     ScoreTable table;
     if (!readForSaving(file, target.c_str(), table)) {
@@ -287,11 +313,8 @@ bool saveScoreFile(ScoreFile& file) {
         return saveFailed(file, error);
     }
     if (lock.failure() != 0) {
-        const std::string why = lock.failure() == kLockHeldElsewhere
-                                    ? "lock held elsewhere for 2 s"
-                                    : target + ".lock: " + std::strerror(lock.failure());
         std::fprintf(stderr, "Saved the scores to %s unlocked: %s\n", file.path.c_str(),
-                     why.c_str());
+                     lockProblem(lock, target).c_str());
     }
     file.table = table;
     file.filed.clear();
