@@ -18,6 +18,6 @@ emcmake cmake -S cmake/web -B build-web/wasm -DCMAKE_BUILD_TYPE=MinSizeRel \
 cmake --build build-web/wasm -j "$jobs"
 
 mkdir -p build-web/site
-cp web/index.html build-web/wasm/dwindle.js build-web/wasm/dwindle.wasm \
+cp src/platform/web/index.html build-web/wasm/dwindle.js build-web/wasm/dwindle.wasm \
     build-web/wasm/dwindle.data build-web/site/
 echo "The site: $PWD/build-web/site ($(du -cb build-web/site/* | tail -1 | cut -f1) bytes)"
