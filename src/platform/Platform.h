@@ -4,8 +4,6 @@
 
 // The random generator's seed for this run.
 unsigned randomSeed();
-// True when a quit request waits on the event queue; it stays there for the menu.
-bool quitWaiting();
 // Called before every save of the score file: brings it up to date with what other games have
 // stored meanwhile where they share no lock, so that the save's fresh reading sees it.
 void scoresToBeSaved();

@@ -4,6 +4,8 @@
 #include "game/Game.h"
 #include "game/Pause.h"
 #include "gfx/ImageLoader.h"
+#include "platform/Controls.h"
+#include "platform/Display.h"
 #include "platform/Wait.h"
 #include "shell/Input.h"
 
@@ -57,7 +59,7 @@ void drawNameChoice(const Painter& painter, SDL_Surface* screen, const NameChoic
     painter.write(surface, "]", 70 + 20 * choice.cursor, kTextY, glyphs);
 }
 
-void Game::enterName(SDL_Surface* screen, const GlyphSheet* glyphs) {
+void Game::enterName(Controls& controls, SDL_Surface* screen, const GlyphSheet* glyphs) {
     SDL_Surface* background = ImageLoader().loadImage("Images/menu2.jpg");
     NameChoice choice;
     SDL_EnableKeyRepeat(500, 30);
@@ -66,7 +68,7 @@ void Game::enterName(SDL_Surface* screen, const GlyphSheet* glyphs) {
     while (!confirmed) {
         drawPicture(painter, background, screen, 0, 0);
         SDL_Event event;
-        while (SDL_PollEvent(&event)) {
+        while (pollInput(controls, &event)) {
             // A quit request takes the letters as they stand.
             const bool quitNow = event.type == SDL_QUIT;
             quit = quit || quitNow;
@@ -76,7 +78,7 @@ void Game::enterName(SDL_Surface* screen, const GlyphSheet* glyphs) {
             }
         }
         drawNameChoice(painter, screen, choice, glyphs);
-        SDL_Flip(screen);
+        showScreen(screen);
         waitMs(kPassDelayMs);
     }
     SDL_FreeSurface(background);

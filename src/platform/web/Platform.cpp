@@ -20,11 +20,6 @@ unsigned randomSeed() {
     return seed >= 0 ? static_cast<unsigned>(seed) : static_cast<unsigned>(std::time(nullptr));
 }
 
-// A page is closed without asking the game: nothing makes a quit request.
-bool quitWaiting() {
-    return false;
-}
-
 // Tabs share IndexedDB but no lock: each save starts from what is stored there.
 void scoresToBeSaved() {
     readStoredScores();
