@@ -2,6 +2,9 @@
 // entry screen, the score table, and quit requests from every screen.
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
+
+#include <cstdlib>
 #include <functional>
 
 #include "RulesTestHelpers.h"
@@ -14,16 +17,22 @@ class MainLoopTest : public PicturesTest {
   protected:
     // Runs the loop with a new game and a table of ten scores of 100. The menu's i-th wait
     // pushes menu[i] (Escape, to leave, past its end), the i-th name entry pass ends pushing
-    // named[i], a pause pushes paused (see pushInput); each pass ends with pass(i).
+    // named[i], a pause pushes paused (see pushInput), the first wait while the player is away
+    // pushes back, with the screen then kept in `held`; each pass ends with pass(i).
     void run(std::vector<std::string> menu, std::function<void(int)> pass,
-             std::vector<std::string> named = {}, std::string paused = "") {
+             std::vector<std::string> named = {}, std::string paused = "", std::string back = "+") {
         table = parseScores(
             "100\nAL\n100\nBO\n100\nCY\n100\nDI\n100\nED\n100\nFO\n100\nGU\n"
             "100\nHI\n100\nIO\n100\nJO\n");
         std::remove("data.dat");
         game = Game();
-        passes = menuWaits = nameEntryPasses = 0;
+        passes = menuWaits = nameEntryPasses = heldWaits = 0;
         testWaits().onEventWait = [&] {
+            if (game.playing) {  // held: no pass runs until the player is back
+                held = pixels(screen);
+                pushInput(heldWaits++ == 0 ? back : "");
+                return;
+            }
             EXPECT_EQ("1111111111", inked(230, 65, 10, 0, 14)) << "the listing's scores";
             pushInput(menuWaits < static_cast<int>(menu.size()) ? menu[menuWaits] : "E");
             ++menuWaits;
@@ -41,7 +50,7 @@ class MainLoopTest : public PicturesTest {
                 pushInput(paused);
             }
         };
-        runLoop(game, file, screen, pictures, frameCounter);
+        runLoop(game, *controls, file, screen, pictures, frameCounter);
         testWaits() = WaitHooks{};
     }
 
@@ -59,19 +68,35 @@ class MainLoopTest : public PicturesTest {
     Game game;
     ScoreFile file{"data.dat", {}, {}, true};
     ScoreTable& table = file.table;
-    int frameCounter = 0, passes = 0, menuWaits = 0, nameEntryPasses = 0;
+    int frameCounter = 0, passes = 0, menuWaits = 0, nameEntryPasses = 0, heldWaits = 0;
+    std::string held;
 };
 
-TEST_F(MainLoopTest, MenuStartsLevelOneThenArrowsAndStickMoveAndCountersWrap) {
+// The light of a picture: the sum of every pixel's red, green and blue.
+long light(const std::string& pixels) {
+    long sum = 0;
+    for (std::size_t i = 0; i + 1 < pixels.size(); i += 2) {
+        const int v = static_cast<Uint8>(pixels[i]) | static_cast<Uint8>(pixels[i + 1]) << 8;
+        sum += (v >> 11) + (v >> 5 & 63) / 2 + (v & 31);
+    }
+    return sum;
+}
+
+// A pad's hat and stick move one platform a push; a window left holds play until the player is
+// back, with what was pressed meanwhile thrown away, and the passes go on where they stood.
+TEST_F(MainLoopTest, MenuStartsLevelOneThenArrowsStickAndPadMoveAndCountersWrap) {
     // Pass by pass: the input pushed at its end, then where the player stands after the next.
     const std::vector<std::tuple<std::string, int, int>> steps = {
-        {"R", 1, 3},     {"U", 1, 2},   {"r", 2, 2},  {"u", 2, 1},    {"l", 1, 1},
-        {"d", 1, 2},     {"LLL", 0, 2}, {"DD", 0, 3}, {" 81^", 0, 3}, {"RR", 2, 3},
-        {"UUUUD", 2, 1}, {"RRR", 4, 1}, {"9", 4, 1}};
+        {"R", 1, 3},     {"U", 1, 2},   {"r", 2, 2},     {"u", 2, 1},    {"l", 1, 1},
+        {"d", 1, 2},     {"LLL", 0, 2}, {"DD", 0, 3},    {" 81^", 0, 3}, {"RR", 2, 3},
+        {"UUUUD", 2, 1}, {"RRR", 4, 1}, {"wwcwc", 2, 1}, {"SSC", 2, 2},  {"NWC", 1, 1},
+        {"R-", 2, 1},    {"", 2, 1},    {"9", 2, 1}};
     frameCounter = 9995;
     std::vector<int> counters;
+    std::string frameBack;
     const auto pass = [&](int pass) {
         counters.push_back(frameCounter);
+        frameBack = pass == 16 ? pixels(screen) : frameBack;
         if (pass == 0) {
             EXPECT_EQ((std::vector<int>{1, 3, 0, 0, 3, true, true}), state(game));
             game = quietGame(1, 0, 3);
@@ -81,10 +106,17 @@ TEST_F(MainLoopTest, MenuStartsLevelOneThenArrowsAndStickMoveAndCountersWrap) {
         }
         pushInput(pass < static_cast<int>(steps.size()) ? std::get<0>(steps[pass]) : "");
     };
-    run({"Rr8"}, pass);  // moves are not read by the menu; START starts
-    EXPECT_EQ(std::make_pair(2, 15), std::make_pair(menuWaits, passes));  // menu, play, menu
-    EXPECT_EQ((std::vector<int>{9995, 10000, 0, 1, 9}),
+    run({"Rr8"}, pass, {}, "", "L+");  // moves are not read by the menu; START starts
+    EXPECT_EQ(std::make_pair(2, 20), std::make_pair(menuWaits, passes));  // menu, play, menu
+    EXPECT_EQ((std::vector<int>{9995, 10000, 0, 1, 14}),
               (std::vector<int>{counters[0], counters[5], counters[6], counters[7], frameCounter}));
+    // Held once, over the frame of the pass the window was left in: dimmed above a light band
+    // with the line; that very frame is shown again when the player is back.
+    ASSERT_EQ(1, heldWaits);
+    const std::size_t aboveBand = 112 * screen->pitch;
+    EXPECT_LT(light(held.substr(0, aboveBand)), light(frameBack.substr(0, aboveBand)) * 6 / 10);
+    EXPECT_EQ(asStored(screen, 200, 200, 200),
+              static_cast<Uint8>(held[aboveBand]) | static_cast<Uint8>(held[aboveBand + 1]) << 8);
 }
 
 // A game ended with a score: named and filed only above the tenth entry, with the letters
@@ -99,6 +131,8 @@ TEST_F(MainLoopTest, ScoreAboveTheTenthIsNamedAndFiledEvenOnAQuit) {
         const char* name;
         int nameEntryPasses, menuWaits;
         std::string paused = "";  // pushed at a pause, which a fall from the start cell makes
+        std::string back = "+";   // pushed while held, with the player away
+        int heldWaits = 0;
     } cases[] = {{101, "E", {"RU "}, "ABA", 2, 2},
                  {100, "E", {}, nullptr, 0, 2},
                  {500, "Q", {}, "AAA", 1, 1},
@@ -112,7 +146,8 @@ TEST_F(MainLoopTest, ScoreAboveTheTenthIsNamedAndFiledEvenOnAQuit) {
                  {101, "E", {" U "}, "BAA", 2, 2},
                  {101, "E", {"E891^", "rlu", " "}, "BAA", 4, 2},
                  {101, "E", {"RUR" + std::string(65, 'D') + "Q"}, "AB", 2, 1},
-                 {0, "", {}, nullptr, 0, 1, "RQ"}};  // the arrow is thrown away, the quit is not
+                 {0, "", {}, nullptr, 0, 1, "RQ"},  // the arrow is thrown away, the quit is not
+                 {0, "", {}, nullptr, 0, 1, "-R", "+Q", 1}};  // and the window left is not
     for (const auto& c : cases) {
         const auto pass = [&](int pass) {
             if (pass == 0) {
@@ -122,15 +157,123 @@ TEST_F(MainLoopTest, ScoreAboveTheTenthIsNamedAndFiledEvenOnAQuit) {
             }
             pushInput(pass == 0 ? c.end : pass == 1 ? " " : "");  // a key after the end is lost
         };
-        run({" "}, pass, c.letters, c.paused);
+        run({" "}, pass, c.letters, c.paused, c.back);
         // A score not filed is kept until a new game.
-        EXPECT_EQ(std::make_tuple(c.nameEntryPasses, c.menuWaits, c.name ? 11u : 10u,
-                                  c.name ? c.score : 100, c.name ? c.name : "AL",
-                                  c.name ? 0 : c.score, c.name ? formatScores(table) : "", 0),
-                  std::make_tuple(nameEntryPasses, menuWaits, table.size(), table[0].score,
-                                  std::string(table[0].name), game.score, folder.read("data.dat"),
-                                  game.playerCol))
+        EXPECT_EQ(
+            std::make_tuple(c.nameEntryPasses, c.menuWaits, c.name ? 11u : 10u,
+                            c.name ? c.score : 100, c.name ? c.name : "AL", c.name ? 0 : c.score,
+                            c.name ? formatScores(table) : "", 0, c.heldWaits),
+            std::make_tuple(nameEntryPasses, menuWaits, table.size(), table[0].score,
+                            std::string(table[0].name), game.score, folder.read("data.dat"),
+                            game.playerCol, heldWaits))
             << "row " << &c - cases;
+    }
+}
+
+// A gamepad plugged in after start-up, made by SDL2 as the compatibility library runs on it, and
+// held as the test says: S START, B BACK, A the south button, u d l r the d-pad, U D L R the
+// left stick all the way, h the stick a third of the way right.
+class VirtualPad {
+  public:
+    VirtualPad(int buttons, int hats) {
+        sdl2 = dlopen("libSDL2-2.0.so.0", RTLD_NOW);
+        call<int(Uint32)>("SDL_InitSubSystem")(0x200);  // kept up while the game restarts its
+        const int index = call<int(int, int, int, int)>("SDL_JoystickAttachVirtual")(
+            1, 6, buttons, hats);  // a game controller with two sticks and two triggers
+        pad = call<void*(int)>("SDL_JoystickOpen")(index);
+    }
+    ~VirtualPad() {
+        call<int(int)>("SDL_JoystickDetachVirtual")(0);
+        call<void(Uint32)>("SDL_QuitSubSystem")(0x200);
+    }
+    // Holds what `held` names (START, BACK and south at those buttons; the d-pad as the hat, or
+    // as four buttons from dpad) and lets go of the rest.
+    void hold(const std::string& held, int start, int back, int dpad) {
+        const auto has = [&](char c) { return held.find(c) != std::string::npos; };
+        const int buttons[] = {start, back, 0, dpad, dpad + 1, dpad + 2, dpad + 3};
+        for (int i = 0; i < (dpad < 0 ? 3 : 7); ++i) {
+            call<int(void*, int, Uint8)>("SDL_JoystickSetVirtualButton")(pad, buttons[i],
+                                                                         has("SBAudlr"[i]));
+        }
+        if (dpad < 0) {
+            call<int(void*, int, Uint8)>("SDL_JoystickSetVirtualHat")(
+                pad, 0,
+                (has('u') ? SDL_HAT_UP : 0) | (has('d') ? SDL_HAT_DOWN : 0) |
+                    (has('l') ? SDL_HAT_LEFT : 0) | (has('r') ? SDL_HAT_RIGHT : 0));
+        }
+        const auto axis = [&](char less, char more) {
+            return has(less) ? -32767 : has(more) ? 32767 : 0;
+        };
+        call<int(void*, int, Sint16)>("SDL_JoystickSetVirtualAxis")(
+            pad, 0, has('h') ? 10000 : axis('L', 'R'));
+        call<int(void*, int, Sint16)>("SDL_JoystickSetVirtualAxis")(pad, 1, axis('U', 'D'));
+    }
+
+  private:
+    template <typename F>
+    F* call(const char* name) {
+        return reinterpret_cast<F*>(dlsym(sdl2, name));
+    }
+    void* sdl2 = nullptr;
+    void* pad = nullptr;
+};
+
+// A pad, plugged in once the game has started, plays from the menu on: START starts, the d-pad
+// and the left stick (past half way, once a push) move, BACK ends the game, the d-pad chooses a
+// letter and the south button confirms it, BACK leaves. Under the compatibility library only
+// (ctest's gamepad_* runs): with SDL12COMPAT_USE_GAME_CONTROLLERS=1 every pad comes in SDL's
+// controller order, otherwise in the Linux kernel's, as under SDL 1.2.
+TEST_F(MainLoopTest, GamepadPlaysFromTheMenuInEveryLayout) {
+    const char* controllerOrder = std::getenv("SDL12COMPAT_USE_GAME_CONTROLLERS");
+    if (SDL_Linked_Version()->patch < 50) {
+        ASSERT_EQ(nullptr, controllerOrder) << "not on the compatibility library";
+        GTEST_SKIP() << "runs on the compatibility library: ctest -R gamepad";
+    }
+    const struct {
+        const char* layout;
+        int buttons, hats;      // of the pad, beside its six axes
+        int start, back, dpad;  // the buttons of START, BACK and the d-pad's first; -1: a hat
+        bool controllerOrder;
+    } pads[] = {{"Xbox, the kernel's order", 11, 1, 7, 6, -1, false},
+                {"PlayStation, the kernel's order", 13, 1, 9, 8, -1, false},
+                {"any known pad, SDL's controller order", 15, 0, 6, 4, 11, true}};
+    // Held at each wait from the menu's first on, then where the player stands after the
+    // next pass (-1: not a play pass).
+    const std::vector<std::tuple<std::string, int, int>> script = {
+        {"S", -1, -1}, {"r", 1, 3},  {"", 1, 3},    {"U", 1, 2},  {"U", 1, 2},   {"h", 1, 2},
+        {"", 1, 2},    {"l", 0, 2},  {"B", 0, 2},   {"", -1, -1}, {"u", -1, -1}, {"", -1, -1},
+        {"A", -1, -1}, {"", -1, -1}, {"B", -1, -1}, {"", -1, -1}};
+    for (const auto& pad : pads) {
+        if (pad.controllerOrder != (std::atoi(controllerOrder) != 0)) {
+            continue;
+        }
+        VirtualPad virtualPad(pad.buttons, pad.hats);
+        std::size_t step = 0;
+        const auto next = [&] {
+            if (step > 0 && std::get<1>(script[step - 1]) >= 0) {
+                EXPECT_EQ(
+                    std::make_pair(std::get<1>(script[step - 1]), std::get<2>(script[step - 1])),
+                    std::make_pair(game.playerCol, game.playerRow))
+                    << pad.layout << ", step " << step;
+            }
+            ASSERT_LT(step, script.size()) << pad.layout << ": the game never left";
+            virtualPad.hold(std::get<0>(script[step++]), pad.start, pad.back, pad.dpad);
+        };
+        table = parseScores("100\nAL\n");
+        game = Game();
+        testWaits().onEventWait = next;
+        testWaits().onDelay = [&](Uint32) {
+            if (game.playing && game.score == 0) {
+                game = quietGame(1, 0, 3);
+                game.score = 101;
+            }
+            next();
+        };
+        runLoop(game, *controls, file, screen, pictures, frameCounter);
+        testWaits() = WaitHooks{};
+        EXPECT_EQ(std::make_tuple(script.size(), 101, std::string("BAA")),
+                  std::make_tuple(step, table[0].score, std::string(table[0].name)))
+            << pad.layout;
     }
 }
 

@@ -1,13 +1,16 @@
-// The real game binary under an X server of its own, played with xdotool as a player would and
-// checked from its exit status and "data.dat": name entry, the listing, play at its pace, leaving
-// a game and closing the window.
+// The real game binary under an X server of its own with a window manager, played with xdotool
+// as a player would and checked from its exit status, "data.dat" and its pixels: name entry, the
+// listing, full screen, play at its pace and held while the player is away, leaving a game and
+// closing the window.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "shell/ScoreTable.h"
 #include "support/WorkFolder.h"
@@ -22,8 +25,8 @@ class EndToEndTest : public ::testing::Test {
   protected:
     // An Xvfb server of the test's own, on a display it picks; the game is started on it.
     void SetUp() override {
-        server =
-            popen("echo $$; exec Xvfb -displayfd 1 -noreset -screen 0 640x480x24 2>/dev/null", "r");
+        server = popen("echo $$; exec Xvfb -displayfd 1 -noreset -screen 0 1024x700x24 2>/dev/null",
+                       "r");
         int number = -1;
         ASSERT_EQ(2, std::fscanf(server, "%d %d", &serverPid, &number)) << "no X server (Xvfb)";
         setenv("DISPLAY", (":" + std::to_string(number)).c_str(), 1);
@@ -34,6 +37,15 @@ class EndToEndTest : public ::testing::Test {
                1);
         x = XOpenDisplay(nullptr);
         ASSERT_TRUE(x != nullptr && std::system("command -v xdotool >/dev/null") == 0);
+        // An X error (a window gone, say) fails a check instead of ending the test.
+        XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+        // The window manager that gives the focus, and full screen, as a desktop's does; ready
+        // for windows once it lists them on the root window (a window mapped before may never
+        // show).
+        ASSERT_EQ(0,
+                  std::system("openbox >/dev/null 2>&1 & echo $! > openbox; for i in $(seq 100); "
+                              "do xprop -root | grep -q _NET_CLIENT_LIST_STACKING && break; "
+                              "sleep 0.1; done"));
     }
     void TearDown() override {
         if (game > 0) {  // never -1: that would signal every process there is
@@ -43,6 +55,7 @@ class EndToEndTest : public ::testing::Test {
         if (x != nullptr) {
             XCloseDisplay(x);
         }
+        std::system("kill $(cat openbox) 2>/dev/null");
         if (serverPid > 0) {
             kill(serverPid, SIGTERM);
             pclose(server);
@@ -84,12 +97,38 @@ class EndToEndTest : public ::testing::Test {
         }
         ADD_FAILURE() << name << " filed with another score: " << folder.read("data.dat");
     }
-    // The pixels of a rectangle of the game's window, as the X server shows them.
-    std::string grab(int left, int top, int width, int height) {
-        XImage* image = XGetImage(x, window, left, top, width, height, AllPlanes, ZPixmap);
+    // The pixels of a rectangle of the game's window (or the whole screen's), as the X server
+    // shows them.
+    std::string grab(int left, int top, int width, int height, bool screen = false) {
+        XImage* image = XGetImage(x, screen ? DefaultRootWindow(x) : window, left, top, width,
+                                  height, AllPlanes, ZPixmap);
+        if (image == nullptr) {
+            return "";
+        }
         const std::string data(image->data, image->bytes_per_line * height);
         XDestroyImage(image);
         return data;
+    }
+    std::pair<int, int> windowSize() {
+        XWindowAttributes attributes{};
+        XGetWindowAttributes(x, window, &attributes);
+        return {attributes.width, attributes.height};
+    }
+    // The 24-bit colour at (px, py) of a grabbed picture `width` pixels wide.
+    static unsigned pixel(const std::string& picture, int width, int px, int py) {
+        unsigned value = ~0u;  // for a grab that failed
+        if (picture.size() >= 4u * (py * width + px + 1)) {
+            std::memcpy(&value, picture.data() + 4 * (py * width + px), 4);
+        }
+        return value & 0xFFFFFF;
+    }
+    // The light of the top `rows` rows of a grabbed picture 320 pixels wide.
+    static long light(const std::string& picture, int rows) {
+        long sum = 0;
+        for (std::size_t i = 0; i < std::min<std::size_t>(320 * 4 * rows, picture.size()); ++i) {
+            sum += static_cast<unsigned char>(picture[i]);
+        }
+        return sum;
     }
     // The game's exit status once it has ended, within five seconds; -1 if it has not.
     int exitStatus() {
@@ -116,6 +155,24 @@ TEST_F(EndToEndTest, NameListPlayLeaveThenClose) {
     folder.write("data.dat", formatScores(table));
     start();
     expectFiled(table, "AAA", "space");
+    // At the menu, Alt+Enter fills the screen with the picture twice as large, centred on black,
+    // and F11 gives the window back as it was.
+    const std::string menu = grab(0, 0, 320, 240);
+    xdotool("key --window " + std::to_string(window) + " alt+Return");
+    usleep(1000000);
+    ASSERT_EQ(std::make_pair(1024, 700), windowSize());
+    // SDL 1.2 shows full screen in a window of its own.
+    const std::string full = grab(0, 0, 1024, 700, true);
+    int wrong = pixel(full, 1024, 0, 0) + pixel(full, 1024, 1023, 699) != 0 ? 1 : 0;
+    for (int i = 0; i < 4 * 320 * 240; ++i) {
+        const int px = i % 640, py = i / 640;
+        wrong += pixel(full, 1024, 192 + px, 110 + py) != pixel(menu, 320, px / 2, py / 2);
+    }
+    EXPECT_EQ(0, wrong) << "pixels not the menu's, twice as large in the middle";
+    xdotool("key --window " + std::to_string(window) + " F11");
+    usleep(1000000);
+    ASSERT_EQ(std::make_pair(320, 240), windowSize());
+    EXPECT_EQ(menu, grab(0, 0, 320, 240));
     // From the menu and its listing, a game: a step, then Escape and a name.
     // At 20 passes a second the start platform stands seven seconds: two seconds cost no life.
     xdotool("key --window " + std::to_string(window) + " space");
@@ -123,6 +180,27 @@ TEST_F(EndToEndTest, NameListPlayLeaveThenClose) {
     const std::string lives = grab(195, 10, 8, 8);
     sleep(2);
     EXPECT_EQ(lives, grab(195, 10, 8, 8)) << "the game runs faster than its passes";
+    // Another window takes the focus, then the game is minimised: eight seconds each, long enough
+    // for the start platform to vanish under the player, were the game not held. Held, it shows
+    // its frame dimmed above a light band.
+    const std::string before = grab(0, 0, 320, 240);
+    std::system("xmessage -title away away >/dev/null 2>&1 & echo $! > xmessage");
+    xdotool("search --sync --name '^away$' windowactivate --sync");
+    usleep(500000);
+    const std::string held = grab(0, 0, 320, 240);
+    EXPECT_LT(light(held, 100), light(before, 100) * 6 / 10) << "not dimmed";
+    EXPECT_TRUE(pixel(held, 320, 0, 113) == pixel(held, 320, 319, 113) &&
+                pixel(held, 320, 0, 113) > 0xC0C0C0)
+        << "no band";
+    sleep(8);
+    xdotool("windowactivate --sync " + std::to_string(window));
+    usleep(500000);
+    xdotool("windowminimize --sync " + std::to_string(window));
+    sleep(8);
+    xdotool("windowactivate --sync " + std::to_string(window));
+    usleep(500000);
+    EXPECT_EQ(lives, grab(195, 10, 8, 8)) << "a life lost while away";
+    std::system("kill $(cat xmessage)");
     xdotool("key --window " + std::to_string(window) + " Right");
     expectFiled(table, "@AA", "Escape Down space");
     // Closing the window during play ends the game in order and files the score.
