@@ -25,39 +25,29 @@ void SdlTest::TearDown() {
 }
 
 void pushInput(const std::string& input) {
-    const std::string keys = "UDLR E^", buttons = "uldr89X1", hat = "nesw", stick = "NESW-+";
+    const std::string keys = "UDLR E^", buttons = "uldr89X1", hats = "cnesw", axes = "NSyWEx";
     const SDLKey syms[] = {SDLK_UP,    SDLK_DOWN,   SDLK_LEFT, SDLK_RIGHT,
                            SDLK_SPACE, SDLK_ESCAPE, SDLK_UP};
     const Uint8 numbers[] = {0, 2, 4, 6, 8, 9, 14, 1};  // the handheld's buttons
-    const Uint8 hats[] = {SDL_HAT_UP, SDL_HAT_RIGHT, SDL_HAT_DOWN, SDL_HAT_LEFT};
+    const Uint8 hatValues[] = {SDL_HAT_CENTERED, SDL_HAT_UP, SDL_HAT_RIGHT, SDL_HAT_DOWN,
+                               SDL_HAT_LEFT};
     for (const char c : input) {
         SDL_Event event{SDL_QUIT};
-        const auto at = [&](const std::string& among) { return among.find(c); };
-        if (at(keys) != std::string::npos) {
+        const std::size_t key = keys.find(c), button = buttons.find(c), hat = hats.find(c),
+                          axis = axes.find(c);  // N S y: axis 1 up, down, back; W E x: axis 0
+        if (key != std::string::npos) {
             event.type = c == '^' ? SDL_KEYUP : SDL_KEYDOWN;
-            event.key.keysym.sym = syms[at(keys)];
-        } else if (at(buttons) != std::string::npos) {
+            event.key.keysym.sym = syms[key];
+        } else if (button != std::string::npos) {
             event.type = SDL_JOYBUTTONDOWN;
-            event.jbutton.button = numbers[at(buttons)];
-        } else if (at(hat + "c") != std::string::npos) {
-            event.type = SDL_JOYHATMOTION;
-            event.jhat.value = c == 'c' ? SDL_HAT_CENTERED : hats[at(hat)];
-        } else if (at(stick) < 4) {  // up and down on axis 1, left and right on axis 0
-            event.type = SDL_JOYAXISMOTION;
-            event.jaxis.axis = at(stick) % 2 == 0 ? 1 : 0;
-            event.jaxis.value = at("NW") != std::string::npos ? -20000 : 20000;
-        } else if (c == 'C') {  // both axes back to the middle
-            for (const Uint8 axis : {0, 1}) {
-                event.type = SDL_JOYAXISMOTION;
-                event.jaxis.axis = axis;
-                event.jaxis.value = 0;
-                SDL_PushEvent(&event);
-            }
-            continue;
-        } else if (at(stick) != std::string::npos) {
-            event.type = SDL_ACTIVEEVENT;
-            event.active.gain = c == '+';
-            event.active.state = SDL_APPINPUTFOCUS;
+            event.jbutton.button = numbers[button];
+        } else if (hat != std::string::npos) {
+            event.jhat = {SDL_JOYHATMOTION, 0, 0, hatValues[hat]};
+        } else if (axis != std::string::npos) {
+            const Sint16 values[] = {-20000, 20000, 0};
+            event.jaxis = {SDL_JOYAXISMOTION, 0, axis < 3, values[axis % 3]};
+        } else if (c == '-' || c == '+') {
+            event.active = {SDL_ACTIVEEVENT, c == '+', SDL_APPINPUTFOCUS};
         }
         SDL_PushEvent(&event);
     }

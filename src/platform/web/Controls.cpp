@@ -4,7 +4,9 @@
 #include "platform/Controls.h"
 #include "platform/Wait.h"
 
-struct Controls {};
+struct Controls {
+    SDL_Joystick* buttons;  // the page's handheld buttons
+};
 
 namespace {
 // The browser's SDL gives the page's focus and visibility as SDL2 gives a window's.
@@ -25,10 +27,13 @@ void asDesktopGivesIt(SDL_Event* event) {
 }  // namespace
 
 Controls* openControls(SDL_Surface*) {
-    return new Controls{};
+    return new Controls{SDL_JoystickOpen(0)};
 }
 
 void closeControls(Controls* controls) {
+    if (controls->buttons != nullptr) {
+        SDL_JoystickClose(controls->buttons);
+    }
     delete controls;
 }
 
