@@ -7,10 +7,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <vector>
 
 #include "shell/ScoreTable.h"
 #include "support/WorkFolder.h"
@@ -97,38 +96,24 @@ class EndToEndTest : public ::testing::Test {
         }
         ADD_FAILURE() << name << " filed with another score: " << folder.read("data.dat");
     }
-    // The pixels of a rectangle of the game's window (or the whole screen's), as the X server
-    // shows them.
-    std::string grab(int left, int top, int width, int height, bool screen = false) {
+    // The 24-bit colours of a rectangle of the game's window (or of the whole screen), row by
+    // row, as the X server shows them; none where it cannot be read.
+    std::vector<unsigned> grab(int left, int top, int width, int height, bool screen = false) {
         XImage* image = XGetImage(x, screen ? DefaultRootWindow(x) : window, left, top, width,
                                   height, AllPlanes, ZPixmap);
-        if (image == nullptr) {
-            return "";
+        std::vector<unsigned> colours;
+        for (int i = 0; image != nullptr && i < width * height; ++i) {
+            colours.push_back(XGetPixel(image, i % width, i / width) & 0xFFFFFF);
         }
-        const std::string data(image->data, image->bytes_per_line * height);
-        XDestroyImage(image);
-        return data;
+        if (image != nullptr) {
+            XDestroyImage(image);
+        }
+        return colours;
     }
     std::pair<int, int> windowSize() {
         XWindowAttributes attributes{};
         XGetWindowAttributes(x, window, &attributes);
         return {attributes.width, attributes.height};
-    }
-    // The 24-bit colour at (px, py) of a grabbed picture `width` pixels wide.
-    static unsigned pixel(const std::string& picture, int width, int px, int py) {
-        unsigned value = ~0u;  // for a grab that failed
-        if (picture.size() >= 4u * (py * width + px + 1)) {
-            std::memcpy(&value, picture.data() + 4 * (py * width + px), 4);
-        }
-        return value & 0xFFFFFF;
-    }
-    // The light of the top `rows` rows of a grabbed picture 320 pixels wide.
-    static long light(const std::string& picture, int rows) {
-        long sum = 0;
-        for (std::size_t i = 0; i < std::min<std::size_t>(320 * 4 * rows, picture.size()); ++i) {
-            sum += static_cast<unsigned char>(picture[i]);
-        }
-        return sum;
     }
     // The game's exit status once it has ended, within five seconds; -1 if it has not.
     int exitStatus() {
@@ -157,16 +142,18 @@ TEST_F(EndToEndTest, NameListPlayLeaveThenClose) {
     expectFiled(table, "AAA", "space");
     // At the menu, Alt+Enter fills the screen with the picture twice as large, centred on black,
     // and F11 gives the window back as it was.
-    const std::string menu = grab(0, 0, 320, 240);
+    const std::vector<unsigned> menu = grab(0, 0, 320, 240);
     xdotool("key --window " + std::to_string(window) + " alt+Return");
     usleep(1000000);
     ASSERT_EQ(std::make_pair(1024, 700), windowSize());
     // SDL 1.2 shows full screen in a window of its own.
-    const std::string full = grab(0, 0, 1024, 700, true);
-    int wrong = pixel(full, 1024, 0, 0) + pixel(full, 1024, 1023, 699) != 0 ? 1 : 0;
+    const std::vector<unsigned> full = grab(0, 0, 1024, 700, true);
+    ASSERT_EQ(std::make_pair(std::size_t{320 * 240}, std::size_t{1024 * 700}),
+              std::make_pair(menu.size(), full.size()));
+    int wrong = full[0] + full[1024 * 700 - 1] != 0 ? 1 : 0;
     for (int i = 0; i < 4 * 320 * 240; ++i) {
         const int px = i % 640, py = i / 640;
-        wrong += pixel(full, 1024, 192 + px, 110 + py) != pixel(menu, 320, px / 2, py / 2);
+        wrong += full[(110 + py) * 1024 + 192 + px] != menu[py / 2 * 320 + px / 2];
     }
     EXPECT_EQ(0, wrong) << "pixels not the menu's, twice as large in the middle";
     xdotool("key --window " + std::to_string(window) + " F11");
@@ -177,21 +164,27 @@ TEST_F(EndToEndTest, NameListPlayLeaveThenClose) {
     // At 20 passes a second the start platform stands seven seconds: two seconds cost no life.
     xdotool("key --window " + std::to_string(window) + " space");
     usleep(300000);
-    const std::string lives = grab(195, 10, 8, 8);
+    const std::vector<unsigned> lives = grab(195, 10, 8, 8);
     sleep(2);
     EXPECT_EQ(lives, grab(195, 10, 8, 8)) << "the game runs faster than its passes";
     // Another window takes the focus, then the game is minimised: eight seconds each, long enough
     // for the start platform to vanish under the player, were the game not held. Held, it shows
     // its frame dimmed above a light band.
-    const std::string before = grab(0, 0, 320, 240);
+    const std::vector<unsigned> before = grab(0, 0, 320, 240);
     std::system("xmessage -title away away >/dev/null 2>&1 & echo $! > xmessage");
     xdotool("search --sync --name '^away$' windowactivate --sync");
     usleep(500000);
-    const std::string held = grab(0, 0, 320, 240);
-    EXPECT_LT(light(held, 100), light(before, 100) * 6 / 10) << "not dimmed";
-    EXPECT_TRUE(pixel(held, 320, 0, 113) == pixel(held, 320, 319, 113) &&
-                pixel(held, 320, 0, 113) > 0xC0C0C0)
-        << "no band";
+    const std::vector<unsigned> held = grab(0, 0, 320, 240);
+    ASSERT_EQ(before.size(), held.size());
+    const auto light = [](const std::vector<unsigned>& picture) {  // of the top 100 rows
+        long sum = 0;
+        for (int i = 0; i < 320 * 100; ++i) {
+            sum += (picture[i] & 255) + (picture[i] >> 8 & 255) + (picture[i] >> 16);
+        }
+        return sum;
+    };
+    EXPECT_LT(light(held), light(before) * 6 / 10) << "not dimmed";
+    EXPECT_TRUE(held[113 * 320] == held[114 * 320 - 1] && held[113 * 320] > 0xC0C0C0) << "no band";
     sleep(8);
     xdotool("windowactivate --sync " + std::to_string(window));
     usleep(500000);

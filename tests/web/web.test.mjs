@@ -165,17 +165,16 @@ async function waitForFrame(page, frame, what, timeout = 20000) {
 async function turnPhone(page, width, height) {
   await page.setViewport({ width, height, hasTouch: true, isMobile: true });
   const misplaced = await page.evaluate((sideways) => {
-    const box = (e) => (typeof e === 'string' ? document.querySelector(e) : e)
-      .getBoundingClientRect();
+    const box = (e) => document.querySelector(e).getBoundingClientRect();
     const canvas = box('#canvas');
-    const inSight = (r) => r.left >= 0 && r.top >= 0 && r.right <= innerWidth &&
-      r.bottom <= innerHeight;
-    const off = (r) => r.right <= canvas.left || r.left >= canvas.right ||
-      r.bottom <= canvas.top || r.top >= canvas.bottom;
+    const inSight = (r) => r.left >= 0 && r.top >= 0 && r.right <= innerWidth && r.bottom <= innerHeight;
     const where = sideways ? box('#cross').right <= canvas.left && box('#buttons').left >= canvas.right
                            : box('#pad').top >= canvas.bottom;
-    return [...document.querySelectorAll('#pad button')].filter((b) => !inSight(box(b)) ||
-      !off(box(b))).map((b) => b.textContent).concat(inSight(canvas) && where ? [] : ['canvas']);
+    return [...document.querySelectorAll('#pad button')].filter((b) => {
+      const r = b.getBoundingClientRect();
+      return !inSight(r) || !(r.right <= canvas.left || r.left >= canvas.right ||
+                              r.bottom <= canvas.top || r.top >= canvas.bottom);
+    }).map((b) => b.textContent).concat(inSight(canvas) && where ? [] : ['canvas']);
   }, width > height);
   assert.deepEqual(misplaced, [], `at ${width}x${height}`);
 }
@@ -188,12 +187,9 @@ async function awayAndBack(page) {
     const passes = () => page.evaluate(() => window.replayResult.passes);
     await page.waitForFunction((n) => window.replayResult.passes >= n, { polling: 10 }, from);
     const go = (how) => page.evaluate((h) => {
-      if (h === 'hide' || h === 'show') {
-        Object.defineProperty(document, 'hidden', { value: h === 'hide', configurable: true });
-        document.dispatchEvent(new Event('visibilitychange'));
-      } else {
-        window.dispatchEvent(new Event(h));
-      }
+      Object.defineProperty(document, 'hidden', { value: h === 'hide', configurable: true });
+      const shown = h === 'hide' || h === 'show';
+      (shown ? document : window).dispatchEvent(new Event(shown ? 'visibilitychange' : h));
     }, how);
     await go(away);
     await new Promise((done) => setTimeout(done, 300));
