@@ -171,6 +171,7 @@ struct VirtualPad {
             call<int(int, int, int, int)>("SDL_JoystickAttachVirtual")(1, 6, buttons, hats));
     }
     ~VirtualPad() {
+        call<void(void*)>("SDL_JoystickClose")(pad);
         call<int(int)>("SDL_JoystickDetachVirtual")(0);
         call<void(Uint32)>("SDL_QuitSubSystem")(SDL_INIT_JOYSTICK);
     }

@@ -16,7 +16,7 @@ namespace {
 
 // How a joystick's buttons are numbered, and so what they stand for.
 enum class Order {
-    Handheld,    // the handheld's own: no hat, no axes, its stick as buttons
+    Handheld,    // the handheld's own, its stick as buttons, and any joystick without a hat
     Controller,  // SDL's game-controller order, as the compatibility library gives known pads
     Xbox,        // the Linux kernel's order for a pad whose triggers are axes
     Triggers,    // the kernel's order for a pad whose triggers are buttons too
@@ -116,8 +116,7 @@ void openPads(Controls& c) {
         pad.joystick = i < SDL_NumJoysticks() ? SDL_JoystickOpen(i) : nullptr;
         if (c.controllerOrder && pad.joystick != nullptr) {
             pad.order = Order::Controller;
-        } else if (pad.joystick != nullptr && (SDL_JoystickNumHats(pad.joystick) > 0 ||
-                                               SDL_JoystickNumAxes(pad.joystick) > 0)) {
+        } else if (pad.joystick != nullptr && SDL_JoystickNumHats(pad.joystick) > 0) {
             pad.order = SDL_JoystickNumButtons(pad.joystick) <= kXboxButtonCount ? Order::Xbox
                                                                                  : Order::Triggers;
         }
@@ -167,8 +166,8 @@ void readControllers(Controls& c) {
     }
 }
 
-// Takes in an event from a pad: true when it was one. A hat or an axis is always a pad's: the
-// handheld has neither.
+// Takes in an event from a pad: true when it was one. A hat or a stick moves on any joystick:
+// the handheld's own stick is buttons.
 bool fromPad(Controls& c, const SDL_Event& e) {
     const Uint8 which = e.type == SDL_JOYHATMOTION    ? e.jhat.which
                         : e.type == SDL_JOYAXISMOTION ? e.jaxis.which
