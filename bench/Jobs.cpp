@@ -13,7 +13,9 @@
 
 #include "Modes.h"
 #include "Scene.h"
+#include "platform/Random.h"
 #include "shell/MainLoop.h"
+#include "shell/PlayPass.h"
 
 // Callgrind counts from the entry of measuredPass to its return (--toggle-collect), so the
 // start-up and the board copy between passes stay out of the count.
@@ -53,7 +55,7 @@ int runPlayJob(int n) {
     const Session& s = session();
     const Pictures& p = s.pictures;
     Game game;
-    std::srand(7);
+    seedRandom(7);
     int frameCounter = 0;
     int games = 0;
     int levelsReached = 0;
@@ -75,18 +77,9 @@ int runPlayJob(int n) {
             key.key.keysym.sym = i / 5 % 2 == 0 ? SDLK_RIGHT : SDLK_UP;
             SDL_PushEvent(&key);
         }
-        // The main loop's play pass, input, flip and next canvas.
-        game.drawHud(s.screen, &p.glyphs);
-        game.updateFrame(s.screen, frameCounter, p.player, p.portal, p.bonus[0], p.bonus[1],
-                         p.bonus[2], p.bonus[3], p.enemy[0], p.enemy[1], p.enemy[2], &p.platforms);
-        game.stepEnemies(frameCounter);
-        SDL_Event event;
-        while (SDL_PollEvent(&event)) {
-            applyPlayInput(game, event);
-        }
-        SDL_Flip(s.screen);
-        frameCounter = frameCounter + 1 > 10000 ? 0 : frameCounter + 1;
-        drawPicture(game.painter, p.background, s.screen, 0, 0);
+        // The main loop's play pass, input, flip and next canvas; its wait takes no time.
+        playPass(game, s.screen, p, frameCounter);
+        finishPass(game, s.screen, p, frameCounter);
         levelsReached = std::max(levelsReached, static_cast<int>(game.level));
     }
     prctl(PR_SET_NAME, "dw-done");
@@ -139,16 +132,13 @@ int runShotJob(int level, const char* path) {
     const Session& s = session();
     const Pictures& p = s.pictures;
     Game game;
-    std::srand(static_cast<unsigned>(level) * 7919u);
+    seedRandom(static_cast<unsigned>(level) * 7919u);
     game.playing = true;
     game.setupLevel(level);
     // The game's own passes from the level's start up to the first platform tick and a bit.
     for (int frame = 1; frame <= 20 && game.playing; ++frame) {
         drawPicture(game.painter, p.background, s.screen, 0, 0);
-        game.drawHud(s.screen, &p.glyphs);
-        game.updateFrame(s.screen, frame, p.player, p.portal, p.bonus[0], p.bonus[1], p.bonus[2],
-                         p.bonus[3], p.enemy[0], p.enemy[1], p.enemy[2], &p.platforms);
-        game.stepEnemies(frame);
+        playPass(game, s.screen, p, frame);
     }
     const int saved = SDL_SaveBMP(s.screen, path);
     endSession();

@@ -1,5 +1,5 @@
 // The program's waits for the benchmarks: no time passes, so only the work is measured.
-#include "game/Wait.h"
+#include "platform/Wait.h"
 
 void waitMs(Uint32) {}
 

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "game/Rules.h"
+#include "platform/Random.h"
+#include "shell/PlayPass.h"
 
 namespace {
 
@@ -29,7 +31,7 @@ int enemiesOf(int level) {
 }
 
 void makeFullBoard(Game& game, int level) {
-    std::srand(1);
+    seedRandom(1);
     game.setupLevel(level);
     game.playing = true;
     for (int c = 0; c < game.cols; ++c) {
@@ -123,7 +125,7 @@ FloorDrawing floorOf(const Game& board, int frame, const Pictures& p) {
                    figureY(board, bonus.row, 15));
         }
     }
-    const Cell& portal = board.cell(board.cols - 1, 0);
+    const Cell& portal = board.portalCell();
     sprite(p.portal, portal.x - 13, portal.y - 45);
     sprite(p.player, figureX(board, board.playerCol, 5), figureY(board, board.playerRow, 15));
     for (int i = 0; i < kEnemyCount; ++i) {
@@ -199,10 +201,7 @@ void Scene::playPass(int frame) {
     const Session& s = session();
     const Pictures& p = s.pictures;
     drawPicture(game.painter, p.background, s.screen, 0, 0);
-    game.drawHud(s.screen, &p.glyphs);
-    game.updateFrame(s.screen, frame, p.player, p.portal, p.bonus[0], p.bonus[1], p.bonus[2],
-                     p.bonus[3], p.enemy[0], p.enemy[1], p.enemy[2], &p.platforms);
-    game.stepEnemies(frame);
+    ::playPass(game, s.screen, p, frame);
 }
 
 void Scene::floorPass(int frame, Floor kind) const {

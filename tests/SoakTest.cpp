@@ -5,6 +5,7 @@
 #include <random>
 
 #include "game/Game.h"
+#include "shell/PlayPass.h"
 #include "support/SdlTest.h"
 
 namespace {
@@ -37,7 +38,6 @@ void botMove(Game& game, std::mt19937& bot) {
 using SoakTest = PicturesTest;
 
 TEST_F(SoakTest, TwoHundredThousandFramesKeepTheRules) {
-    const Pictures& p = pictures;
     std::srand(1234);
     std::mt19937 bot(99);
     Game game;
@@ -50,10 +50,7 @@ TEST_F(SoakTest, TwoHundredThousandFramesKeepTheRules) {
             ++levelsEntered[1];
         }
         const Game before = game;
-        game.drawHud(screen);
-        game.updateFrame(screen, frameCounter, p.player, p.portal, p.bonus[0], p.bonus[1],
-                         p.bonus[2], p.bonus[3], p.enemy[0], p.enemy[1], p.enemy[2]);
-        game.stepEnemies(frameCounter);
+        playPass(game, screen, pictures, frameCounter);
 
         // Level 16 is the game won; 0 follows a game lost on the portal platform.
         const bool lost = game.lives < before.lives || (!game.playing && game.level <= 0);
@@ -73,7 +70,7 @@ TEST_F(SoakTest, TwoHundredThousandFramesKeepTheRules) {
             }
             botMove(game, bot);
         }
-        frameCounter = frameCounter + 1 > 10000 ? 0 : frameCounter + 1;
+        frameCounter = nextFrameCounter(frameCounter);
     }
     std::printf("soak: %d losses, %d game overs, %d pickups\n", losses, gameOvers, pickups);
     EXPECT_TRUE(losses > 0 && gameOvers > 0 && pickups > 0);

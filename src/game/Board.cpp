@@ -1,8 +1,8 @@
 // Platform cycle: shrinking, vanishing and regrowing platforms, and their drawing.
 #include "game/Board.h"
 
-#include "game/Random.h"
 #include "gfx/PlatformCache.h"
+#include "platform/Random.h"
 
 namespace {
 void add(PlatformDrawing& drawing, const Cell& cell) {

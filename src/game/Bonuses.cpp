@@ -1,8 +1,9 @@
 // Pickups: their waits and placing, the loss of their platform, collection and drawing.
 #include "game/Bonuses.h"
 
-#include "game/Random.h"
+#include "game/EnemyPresence.h"
 #include "game/Rules.h"
+#include "platform/Random.h"
 
 namespace {
 constexpr int kShortWaits = 120;  // after a collection, and for points and penalties
@@ -67,10 +68,7 @@ void updateBonuses(Game& game) {
 void recallEnemy(Game& game) {
     for (Enemy& enemy : game.enemies) {
         if (enemy.enabled && enemy.visible) {
-            enemy.row = 0;
-            enemy.visible = false;
-            enemy.col = game.cols - 1;
-            enemy.timer = randomDraw() % kEnemyWaits;
+            sendToPortal(game, enemy);
             return;
         }
     }

@@ -1,16 +1,7 @@
-// The player's fate: enemies coming and going, falls, captures and the portal.
+// The player's fate: falls, captures and the portal, and the level each leads to.
 #pragma once
 
-#include <SDL/SDL.h>
-
 #include "game/Game.h"
-
-// Enemies whose platform is gone go back to wait at the portal; waiting ones count down
-// and enter there.
-void updateEnemyPresence(Game& game);
-void drawEnemies(const Game& game, SDL_Surface* screen, SDL_Surface* const pictures[3]);
-void drawPortal(const Game& game, SDL_Surface* screen, SDL_Surface* picture);
-void drawPlayer(const Game& game, SDL_Surface* screen, SDL_Surface* picture);
 
 enum class Outcome { None, GameOver, Replay };
 

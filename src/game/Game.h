@@ -78,9 +78,13 @@ class Game {
 
     Cell& cell(int col, int row) { return cells[row][col]; }
     const Cell& cell(int col, int row) const { return cells[row][col]; }
-    Cell& portalCell() { return cell(cols - 1, 0); }
+    // The portal is on the top-right cell of the grid, the start on the bottom-left one.
+    int32_t portalCol() const { return cols - 1; }
+    int32_t portalRow() const { return 0; }
+    Cell& portalCell() { return cell(portalCol(), portalRow()); }
+    const Cell& portalCell() const { return cell(portalCol(), portalRow()); }
+    bool isPortalCell(int col, int row) const { return col == portalCol() && row == portalRow(); }
     Cell& startCell() { return cell(0, rows - 1); }
-    bool isPortalCell(int col, int row) const { return row == 0 && col == cols - 1; }
 
     int32_t level;
     int32_t playerCol;

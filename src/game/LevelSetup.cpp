@@ -1,7 +1,8 @@
 // Level setup: the band's grid, random gaps, whole start and portal cells, pickups, enemies.
+#include "game/EnemyPresence.h"
 #include "game/Game.h"
-#include "game/Random.h"
 #include "game/Rules.h"
+#include "platform/Random.h"
 
 namespace {
 
@@ -82,8 +83,7 @@ void placeBonuses(Game& game, const Band& band) {
 }
 
 void waitAtPortal(Game& game, Enemy& enemy, bool visible) {
-    enemy.col = game.cols - 1;
-    enemy.row = 0;
+    moveToPortal(game, enemy);
     enemy.visible = visible;
     enemy.enabled = true;
 }

@@ -3,7 +3,7 @@
 
 #include <SDL/SDL.h>
 
-#include "game/Wait.h"
+#include "platform/Wait.h"
 
 void discardPendingEvents() {
     bool quit = false;

@@ -1,7 +1,7 @@
 // Helpers shared by the rules of play.
 #include "game/Rules.h"
 
-#include "game/Random.h"
+#include "platform/Random.h"
 
 void randomFreeCell(const Game& game, int32_t& col, int32_t& row) {
     do {

@@ -1,9 +1,23 @@
 // One frame of play, in its fixed order: every step reads the state the earlier ones left.
 #include "game/Board.h"
 #include "game/Bonuses.h"
+#include "game/EnemyPresence.h"
 #include "game/Fate.h"
 #include "game/Game.h"
 #include "game/Pause.h"
+#include "game/Rules.h"
+
+namespace {
+void drawPortal(const Game& game, SDL_Surface* screen, SDL_Surface* picture) {
+    const Cell& portal = game.portalCell();
+    drawPicture(game.painter, picture, screen, portal.x - 13, portal.y - 45);
+}
+
+void drawPlayer(const Game& game, SDL_Surface* screen, SDL_Surface* picture) {
+    drawPicture(game.painter, picture, screen, figureX(game, game.playerCol, 5),
+                figureY(game, game.playerRow, 15));
+}
+}  // namespace
 
 void Game::updateFrame(SDL_Surface* screen, int frameCounter, SDL_Surface* playerPicture,
                        SDL_Surface* portalPicture, SDL_Surface* pointsPicture,

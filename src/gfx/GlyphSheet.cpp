@@ -4,7 +4,7 @@
 #include <SDL/SDL_gfxPrimitives.h>
 
 #include "gfx/KeyedSurface.h"
-#include "gfx/ScreenFormat.h"
+#include "platform/ScreenFormat.h"
 
 void fillGlyphSheet(GlyphSheet& glyphs, const SDL_Surface* screen) {
     SDL_Surface* sheet = keyedCanvas(screen->format, GlyphSheet::kSide, GlyphSheet::kSide);

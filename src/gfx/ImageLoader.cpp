@@ -3,7 +3,7 @@
 
 #include <SDL/SDL_image.h>
 
-#include "gfx/ScreenFormat.h"
+#include "platform/ScreenFormat.h"
 
 namespace {
 SDL_Surface* loadConverted(const std::string& path) {

@@ -1,7 +1,7 @@
 // Surfaces keyed with magenta, which the drawn-once platforms and letters never take.
 #include "gfx/KeyedSurface.h"
 
-#include "gfx/ScreenFormat.h"
+#include "platform/ScreenFormat.h"
 
 namespace {
 // 0xF81F at 16 bpp: neither black (text, platform rims) nor the platforms' orange (0xCB83).

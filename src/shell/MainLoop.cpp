@@ -2,15 +2,15 @@
 #include "shell/MainLoop.h"
 
 #include "game/Pause.h"
-#include "game/Wait.h"
 #include "gfx/ImageLoader.h"
+#include "platform/Platform.h"
+#include "platform/Wait.h"
 #include "shell/Input.h"
 #include "shell/Menu.h"
-#include "shell/Platform.h"
+#include "shell/PlayPass.h"
 
 namespace {
 
-constexpr int kLastFrame = 10000;
 constexpr Uint32 kPassDelayMs = 50;
 
 // Returns true when the player leaves.
@@ -23,7 +23,6 @@ bool menuPass(Game& game, ScoreFile& scores, SDL_Surface* screen, const Pictures
         // On disk before the menu shows it: from here on, no way of ending the process, not
         // even a kill or a power cut, can lose it.
         saveScoreFile(scores);
-        scoresSaved();
     }
     // Loaded afresh on every visit and released once shown.
     SDL_Surface* menu = ImageLoader().loadKeyedImage("Images/menu.png");
@@ -37,13 +36,6 @@ bool menuPass(Game& game, ScoreFile& scores, SDL_Surface* screen, const Pictures
         return false;
     }
     return true;
-}
-
-void playPass(Game& game, SDL_Surface* screen, const Pictures& p, int frameCounter) {
-    game.drawHud(screen, &p.glyphs);
-    game.updateFrame(screen, frameCounter, p.player, p.portal, p.bonus[0], p.bonus[1], p.bonus[2],
-                     p.bonus[3], p.enemy[0], p.enemy[1], p.enemy[2], &p.platforms);
-    game.stepEnemies(frameCounter);
 }
 
 void handleInput(Game& game) {
@@ -85,6 +77,15 @@ bool applyPlayInput(Game& game, const SDL_Event& event) {
     return event.type == SDL_QUIT;
 }
 
+void finishPass(Game& game, SDL_Surface* screen, const Pictures& pictures, int& frameCounter) {
+    handleInput(game);
+    SDL_Flip(screen);
+    waitMs(kPassDelayMs);
+    frameCounter = nextFrameCounter(frameCounter);
+    // The canvas the next pass draws on.
+    drawPicture(game.painter, pictures.background, screen, 0, 0);
+}
+
 void runLoop(Game& game, ScoreFile& scores, SDL_Surface* screen, const Pictures& pictures,
              int& frameCounter) {
     bool leave = false;
@@ -95,11 +96,6 @@ void runLoop(Game& game, ScoreFile& scores, SDL_Surface* screen, const Pictures&
             playPass(game, screen, pictures, frameCounter);
             leave = false;
         }
-        handleInput(game);
-        SDL_Flip(screen);
-        waitMs(kPassDelayMs);
-        frameCounter = frameCounter + 1 > kLastFrame ? 0 : frameCounter + 1;
-        // The canvas the next pass draws on.
-        drawPicture(game.painter, pictures.background, screen, 0, 0);
+        finishPass(game, screen, pictures, frameCounter);
     }
 }

@@ -5,9 +5,9 @@
 #include <algorithm>
 
 #include "game/Game.h"
-#include "game/Wait.h"
 #include "gfx/NumberFormatter.h"
 #include "gfx/Painter.h"
+#include "platform/Wait.h"
 #include "shell/Input.h"
 
 void drawListing(const ScoreTable& table, SDL_Surface* picture, const GlyphSheet* glyphs) {

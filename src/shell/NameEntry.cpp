@@ -3,8 +3,8 @@
 
 #include "game/Game.h"
 #include "game/Pause.h"
-#include "game/Wait.h"
 #include "gfx/ImageLoader.h"
+#include "platform/Wait.h"
 #include "shell/Input.h"
 
 namespace {

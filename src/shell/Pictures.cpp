@@ -5,8 +5,8 @@
 
 #include <cstdio>
 
-#include "gfx/DrawnOnce.h"
 #include "gfx/ImageLoader.h"
+#include "platform/DrawnOnce.h"
 
 namespace {
 struct Slot {

@@ -2,18 +2,17 @@
 #include "shell/Program.h"
 
 #include <SDL/SDL.h>
-#include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
 
 #include "game/Game.h"
-#include "game/Wait.h"
+#include "platform/Platform.h"
+#include "platform/Random.h"
+#include "platform/Signals.h"
+#include "platform/Wait.h"
 #include "shell/MainLoop.h"
 #include "shell/Pictures.h"
-#include "shell/Platform.h"
 #include "shell/ScoreFile.h"
-#include "shell/Signals.h"
 #include "shell/Window.h"
 
 namespace {
@@ -40,7 +39,7 @@ bool showSplash(const Painter& painter, SDL_Surface* screen, SDL_Surface* pictur
 }  // namespace
 
 int runProgram() {
-    std::srand(randomSeed());
+    seedRandom(randomSeed());
     Game game;
     // Read before SDL starts, so that a platform failure never touches the file.
     ScoreFile scores = openScoreFile(kScoreFile);
@@ -88,11 +87,4 @@ int runProgram() {
     giveBackSignals(signalsBefore);
     SDL_Quit();
     return 0;
-}
-
-void handOverToMenu() {
-    // The menu program expects its own folder as the working folder; it is started by its
-    // full path either way.
-    [[maybe_unused]] const int changed = chdir("/usr/gp2x");
-    execl("/usr/gp2x/gp2xmenu", "/usr/gp2x/gp2xmenu", static_cast<char*>(nullptr));
 }

@@ -2,8 +2,6 @@
 #pragma once
 
 // Runs the game in the working folder, from start-up to the saved score table and SDL
-// shut down. Returns the exit status: 1 when the platform or the pictures cannot be set up.
+// shut down, when the player leaves. Returns the exit status: 1 when the platform or the
+// pictures cannot be set up. What leaving means then is the platform's program entry's.
 int runProgram();
-
-// Replaces the process with the handheld's menu program; returns only if that fails.
-void handOverToMenu();

@@ -11,9 +11,9 @@
 // whatever the file's size. A missing file gives ten empty entries. Only a regular file is
 // opened, and without blocking: anything else (a folder, a FIFO, a device) cannot be read.
 // When the file exists but cannot be read, the table holds what came before the failure and
-// *failure, if given, is not 0 (an errno, or kNotRegularFile); otherwise it gets 0.
+// *failure, if given, is not 0 (an errno, or kNotRegularFile of shell/PosixFiles.h); otherwise
+// it gets 0.
 ScoreTable loadScores(const char* path, int* failure = nullptr);
-constexpr int kNotRegularFile = -1;
 
 // The score file of one run, from start-up through every save.
 struct ScoreFile {

@@ -2,7 +2,7 @@
 // program's waits, which in tests take no time and let the test act.
 #include "support/SdlTest.h"
 
-#include "game/Random.h"
+#include "platform/Random.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -61,6 +61,10 @@ int waitForEvent(SDL_Event* event) {
     // A real wait would block for ever here: the test forgot to give input.
     std::fprintf(stderr, "test waits for an event that never comes\n");
     std::abort();
+}
+
+void seedRandom(unsigned seed) {
+    std::srand(seed);
 }
 
 int randomDraw() {

@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 
-#include "game/Wait.h"
+#include "platform/Wait.h"
 #include "shell/Pictures.h"
 #include "support/WorkFolder.h"
 

@@ -12,7 +12,8 @@
 #include <map>
 #include <string>
 
-#include "game/Wait.h"
+#include "platform/Random.h"
+#include "platform/Wait.h"
 #include "shell/MainLoop.h"
 
 namespace {
@@ -77,7 +78,7 @@ int main(int argc, char** argv) {
                            syms[letters.find(argv[i][std::strlen(argv[i]) - 1])]);
     }
     // As the game starts: seeded, the Game made, an empty table, SDL and the pictures.
-    std::srand(static_cast<unsigned>(std::stoul(argv[1])));
+    seedRandom(static_cast<unsigned>(std::stoul(argv[1])));
     Game game;
     ScoreFile scores{"", ScoreTable(kListedScores, ScoreEntry{0, ""}), {}, false};
     Pictures pictures;

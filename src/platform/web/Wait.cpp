@@ -4,7 +4,7 @@
 // can measure passes.
 #include <emscripten.h>
 
-#include "game/Wait.h"
+#include "platform/Wait.h"
 
 void waitMs(Uint32 ms) {
     EM_ASM(Module.passEnds());

@@ -1,6 +1,5 @@
 // Pictures made ready for the screen: converted to its format and given their see-through
-// colour. SdlScreenFormat.cpp on the desktop and the handheld; WebScreenFormat.cpp in the
-// browser, whose SDL ignores colour keys.
+// colour, which the browser's SDL, ignoring colour keys, gives as alpha instead.
 #pragma once
 
 #include <SDL/SDL.h>

@@ -1,6 +1,6 @@
 // The platforms and letters drawn once at start-up with SDL_gfx, which also draws whatever
 // could not be drawn once.
-#include "gfx/DrawnOnce.h"
+#include "platform/DrawnOnce.h"
 
 bool makeDrawnOnce(PlatformCache& platforms, GlyphSheet& glyphs, const SDL_Surface* screen) {
     fillPlatformCache(platforms, screen);

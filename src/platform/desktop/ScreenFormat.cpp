@@ -1,5 +1,5 @@
 // Pictures made ready for the screen with SDL's own conversion and an RLE colour key.
-#include "gfx/ScreenFormat.h"
+#include "platform/ScreenFormat.h"
 
 SDL_Surface* toScreenFormat(SDL_Surface* picture) {
     return SDL_DisplayFormat(picture);

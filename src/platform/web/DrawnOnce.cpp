@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <utility>
 
-#include "gfx/DrawnOnce.h"
 #include "gfx/PictureFiles.h"
+#include "platform/DrawnOnce.h"
 
 bool makeDrawnOnce(PlatformCache& platforms, GlyphSheet& glyphs, const SDL_Surface* screen) {
     const bool platformsRead = loadPlatformCache(platforms, kPlatformsFile, screen);

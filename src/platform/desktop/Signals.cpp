@@ -1,6 +1,6 @@
 // The signals the game takes over while it runs, so that every way of stopping it keeps the
 // scores.
-#include "shell/Signals.h"
+#include "platform/Signals.h"
 
 #include <cerrno>
 #include <cstddef>

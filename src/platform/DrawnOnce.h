@@ -1,6 +1,6 @@
 // The platforms and letters drawn once at start-up: drawn with SDL_gfx on the desktop and the
-// handheld (SdlDrawnOnce.cpp), read from the picture generator's files in the browser, whose
-// SDL has no SDL_gfx text and draws ellipses its own way (WebDrawnOnce.cpp).
+// handheld, read from the picture generator's files in the browser, whose SDL has no SDL_gfx
+// text and draws ellipses its own way.
 #pragma once
 
 #include <SDL/SDL.h>

@@ -1,5 +1,5 @@
 // The browser sends the game no signals: there is nothing to take over or give back.
-#include "shell/Signals.h"
+#include "platform/Signals.h"
 
 SignalActions takeSignals() {
     return {};

@@ -1,5 +1,5 @@
 // What the desktop and handheld game and the browser's do differently at start-up and when
-// scores are kept: DesktopPlatform.cpp or WebPlatform.cpp, chosen by the build.
+// scores are kept.
 #pragma once
 
 // The random generator's seed for this run.

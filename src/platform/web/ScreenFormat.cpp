@@ -2,7 +2,7 @@
 // alpha channel and ignores colour keys, so the see-through colour becomes alpha 0 instead.
 #include <emscripten.h>
 
-#include "gfx/ScreenFormat.h"
+#include "platform/ScreenFormat.h"
 
 namespace {
 // The colour the desktop's 5-6-5 screen holds for (r, g, b). Its key is compared there, so a

@@ -1,9 +1,11 @@
-// srand and rand for the browser build, in place of its C library's, whose numbers differ
-// from those of the desktop's and the handheld's C library: with these a seed gives the same
-// boards, pickups and enemies on every platform. The generator is that C library's default
-// one: an additive feedback generator over the last 34 values, r[i] = r[i-3] + r[i-31],
-// started by the 16807 multiplicative generator, its first 310 values thrown away, and each
-// result shifted right once. Its state is the C library's own, and so process-wide.
+// The random sequence in the browser, whose C library's rand() gives other numbers than the
+// desktop's and the handheld's: with this one a seed gives the same boards, pickups and enemies
+// on every platform. The generator is their C library's default one: an additive feedback
+// generator over the last 34 values, r[i] = r[i-3] + r[i-31], started by the 16807
+// multiplicative generator, its first 310 values thrown away, and each result shifted right
+// once. Like rand()'s, its state is process-wide.
+#include "platform/Random.h"
+
 #include <cstdint>
 
 namespace {
@@ -56,12 +58,10 @@ Generator& generator() {
 }
 }  // namespace
 
-extern "C" {
-void srand(unsigned seed) {
+void seedRandom(unsigned seed) {
     generator().seed(seed);
 }
 
-int rand() {
+int randomDraw() {
     return static_cast<int>(generator().step() >> 1);
-}
 }

@@ -4,7 +4,7 @@
 
 #include <ctime>
 
-#include "shell/Platform.h"
+#include "platform/Platform.h"
 
 unsigned randomSeed() {
     return static_cast<unsigned>(std::time(nullptr));

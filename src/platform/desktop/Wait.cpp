@@ -1,5 +1,5 @@
-// The real waits, linked into the game only.
-#include "game/Wait.h"
+// The waits on the desktop and the handheld: SDL's own.
+#include "platform/Wait.h"
 
 void waitMs(Uint32 ms) {
     SDL_Delay(ms);

@@ -1,0 +1,46 @@
+// File mechanics for a file that must never be lost or half written: a regular file opened
+// without blocking, links followed, a lock with a deadline, and a file replaced whole through a
+// temporary file of its own. They know nothing of what the file holds.
+#pragma once
+
+#include <string>
+
+// Opens path for reading when it is a regular file, without blocking. Returns the descriptor,
+// or -1 with failure set: 0 when there is no file, kNotRegularFile, or an errno.
+int openRegular(const char* path, int& failure);
+constexpr int kNotRegularFile = -1;
+// A failure of openRegular, or an errno, in words.
+const char* describeFailure(int failure);
+
+// The file a save to path replaces: path itself, or where the chain of symbolic links it starts
+// ends, which need not exist yet. Returns false with errno set when a link cannot be followed.
+bool followLinks(const char* path, std::string& target);
+
+// An exclusive lock on the file at path, made if missing (readable by every player, so that each
+// can open it to take the lock), had within two seconds or not at all, and held until
+// destroyed. It dies with the process that holds it, however that ends.
+class FileLock {
+  public:
+    explicit FileLock(const std::string& path);
+    ~FileLock();
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+
+    // 0 when held, kLockHeldElsewhere, or the errno of why not.
+    int failure() const { return failure_; }
+
+  private:
+    int fd_;
+    int failure_;
+};
+constexpr int kLockHeldElsewhere = -2;
+
+// Removes the temporary files that replacements of target killed half-way left beside it,
+// older than a replacement takes. Done under the lock; the age spares the file of a
+// replacement made without it.
+void removeLeftovers(const std::string& target);
+
+// Puts text in place of target through a temporary file of a fresh name in the same folder,
+// synced, with target's mode, owner and group (as far as they may be given), renamed over it.
+// Returns 0, or the errno of the step that failed; the temporary file never stays behind.
+int replaceFile(const std::string& target, const std::string& text);
