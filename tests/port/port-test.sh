@@ -141,6 +141,16 @@ launcher_ended() {
     ! kill -0 "$launcher" 2>/dev/null
 }
 
+# The launcher's exit status, once it has ended within $1 seconds; killed otherwise.
+launcher_status() {
+    wait_until launcher_ended "$1" || {
+        fail "Dwindle.sh still runs $1 seconds on"
+        kill -KILL "$launcher"
+    }
+    status=0
+    wait "$launcher" || status=$?
+}
+
 failures=0
 fail() {
     echo "FAILED ($case): $*" >&2
@@ -182,16 +192,12 @@ for index in "${!cases[@]}"; do
                 hotkey) touch "$root/tmp/hotkey" ;;
             esac
         fi
-        wait_until launcher_ended 60 || fail "Dwindle.sh still runs a minute after the stop"
-        status=0
-        wait "$launcher" || status=$?
+        launcher_status 60
         [ "$status" -eq 0 ] || fail "Dwindle.sh ended with status $status"
         [ "$(cat "$gamedir/data.dat")" = "$saved" ] || fail "data.dat was not saved in the port's folder"
         [ -z "$(game_pid)" ] || fail "the game still runs"
     else
-        wait_until launcher_ended 60 || fail "Dwindle.sh still runs a minute after its start"
-        status=0
-        wait "$launcher" || status=$?
+        launcher_status 60
         message="Dwindle needs a firmware with glibc $floor or later; this one has glibc $glibc. Please update the firmware."
         [ "$status" -eq 1 ] || fail "Dwindle.sh ended with status $status"
         grep -q -x -F "$message" "$gamedir/log.txt" || fail "log.txt does not say: $message"
@@ -207,7 +213,6 @@ for index in "${!cases[@]}"; do
         echo "log.txt:" >&2
         cat "$gamedir/log.txt" >&2 || true
     fi
-    kill -KILL "$launcher" 2>/dev/null || true
 done
 
 echo "port test: $passed passed, $((${#cases[@]} - passed)) failed"
