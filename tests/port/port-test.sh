@@ -141,6 +141,10 @@ launcher_ended() {
     ! kill -0 "$launcher" 2>/dev/null
 }
 
+menu_or_end() {
+    at_menu || launcher_ended
+}
+
 # The launcher's exit status, once it has ended within $1 seconds; killed otherwise.
 launcher_status() {
     wait_until launcher_ended "$1" || {
@@ -182,7 +186,7 @@ for index in "${!cases[@]}"; do
     start_port
 
     if [ "$glibc" = "$floor" ]; then
-        if ! wait_until at_menu 120; then
+        if ! wait_until menu_or_end 120 || ! at_menu; then
             fail "the game never showed its menu"
         else
             pid=$(game_pid)
