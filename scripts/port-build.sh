@@ -42,15 +42,16 @@ phase_done "sysroot + GoogleTest"
 
 echo "== aarch64 game ($build/)"
 cmake -S cmake/host-tools -B "$host_tools" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-nice -n 10 cmake --build "$host_tools" -j "$jobs" --target picturemaker
+nice -n 10 cmake --build "$host_tools" -j "$jobs" --target picturemaker soundmaker
 cmake -S . -B "$build" \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/arm-linux.cmake" \
     -DDWINDLE_ARM_ARCH=arm64 \
     -DDWINDLE_ARM_SYSROOT="$sysroot" \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DDWINDLE_BENCH=OFF \
-    -DDWINDLE_HOST_PICTUREMAKER="$root/$host_tools/tools/picturemaker" >/dev/null
-nice -n 10 cmake --build "$build" -j "$jobs" --target dwindle pictures
+    -DDWINDLE_HOST_PICTUREMAKER="$root/$host_tools/tools/picturemaker" \
+    -DDWINDLE_HOST_SOUNDMAKER="$root/$host_tools/tools/soundmaker" >/dev/null
+nice -n 10 cmake --build "$build" -j "$jobs" --target dwindle pictures sounds
 phase_done "aarch64 game"
 
 echo "== screenshot"
@@ -69,7 +70,10 @@ cp dist/port/port.json dist/port/README.md dist/port/gameinfo.xml "$port/"
 install -m 755 dist/port/Dwindle.sh "$port/Dwindle.sh"
 convert "$scratch/shot.bmp" -filter point -resize 200% "$port/screenshot.png"
 "$strip" -o "$game/dwindle" "$build/run/dwindle"
-cp -r "$build/run/Images" "$game/Images"
+# The folders the game reads beside itself: Images/, Sounds/.
+for data in "$build"/run/*/; do
+    cp -r "$data" "$game/"
+done
 cp dist/copyright "$game/licenses/dwindle.txt"
 
 # The device brings the C library, the C++ runtime and SDL2 (which the compatibility library
