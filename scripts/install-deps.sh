@@ -23,7 +23,7 @@ for group in "$@"; do
                           qemu-user debootstrap debian-archive-keyring googletest
                           cmake make pkg-config) ;;
         # The port's folder: its screenshot, its zip, and the stand-in device its test runs.
-        port) packages+=(imagemagick zip unzip util-linux) ;;
+        port) packages+=(imagemagick zip util-linux) ;;
         # The browser build: emscripten, and the parser its JavaScript optimiser loads
         # (from Debian's Node module folder, /usr/share/nodejs, on NODE_PATH).
         web) packages+=(emscripten node-acorn) ;;
