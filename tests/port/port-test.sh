@@ -162,7 +162,7 @@ fail() {
 }
 
 # Checks what the launcher handed the game: its own libraries first, the firmware's pad
-# mapping, the compatibility library's controller mode and sharp scaling, its own folder.
+# mapping, the compatibility library's controller mode and sharp scaling.
 check_game_setup() {
     local pid=$1 environment want
     environment=$(tr '\0' '\n' <"$root/proc/$pid/environ")
