@@ -244,7 +244,7 @@ test('keys: splash, menu, the seeded game pass by pass, name entry, listing, kep
   // A real key press, sent to the page without a click first.
   await playScript(page, 'keys', () => page.keyboard.press('Space'), () => awayAndBack(page));
   const passTimes = await page.evaluate(() => Module.passTimes);
-  passTimes.sort((a, b) => a - b);
+  passTimes.sort((a, b) => a - b).splice(-2);  // the two passes held while the page was away
   console.log(`# ${passTimes.length} passes replayed: median ${passTimes[passTimes.length >> 1].toFixed(2)} ` +
               `ms, worst ${passTimes.at(-1).toFixed(2)} ms`);
   // Closed right after the listing showed, the page still has the score when opened again.
