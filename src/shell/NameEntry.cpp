@@ -3,7 +3,6 @@
 
 #include "game/Game.h"
 #include "game/Pause.h"
-#include "gfx/ImageLoader.h"
 #include "platform/Wait.h"
 #include "shell/Input.h"
 
@@ -57,8 +56,7 @@ void drawNameChoice(const Painter& painter, SDL_Surface* screen, const NameChoic
     painter.write(surface, "]", 70 + 20 * choice.cursor, kTextY, glyphs);
 }
 
-void Game::enterName(SDL_Surface* screen, const GlyphSheet* glyphs) {
-    SDL_Surface* background = ImageLoader().loadImage("Images/menu2.jpg");
+void Game::enterName(SDL_Surface* screen, SDL_Surface* background, const GlyphSheet* glyphs) {
     NameChoice choice;
     SDL_EnableKeyRepeat(500, 30);
     bool quit = false;
@@ -79,7 +77,6 @@ void Game::enterName(SDL_Surface* screen, const GlyphSheet* glyphs) {
         SDL_Flip(screen);
         waitMs(kPassDelayMs);
     }
-    SDL_FreeSurface(background);
     // The menu that follows sees the request too, and leaves.
     if (quit) {
         requestQuit();
