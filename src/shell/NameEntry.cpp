@@ -3,8 +3,10 @@
 
 #include "game/Game.h"
 #include "game/Pause.h"
+#include "platform/Platform.h"
 #include "platform/Wait.h"
 #include "shell/Input.h"
+#include "shell/ScoreTable.h"
 
 namespace {
 constexpr int kHighestCode = 128;
@@ -14,6 +16,15 @@ constexpr int kTextY = 130;
 bool confirms(const SDL_Event& event) {
     return (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_SPACE) ||
            (event.type == SDL_JOYBUTTONDOWN && event.jbutton.button == kButtonX);
+}
+
+// The score file's lines for the score under the letters as they stand.
+std::string entryLines(int32_t score, const NameChoice& choice) {
+    char name[4];
+    storeName(choice, name);
+    ScoreTable entry;
+    insertScore(entry, score, name);
+    return formatScores(entry);
 }
 }  // namespace
 
@@ -75,8 +86,10 @@ void Game::enterName(SDL_Surface* screen, SDL_Surface* background, const GlyphSh
         }
         drawNameChoice(painter, screen, choice, glyphs);
         SDL_Flip(screen);
+        nameEntryStands(entryLines(score, choice).c_str());
         waitMs(kPassDelayMs);
     }
+    nameEntryStands(nullptr);
     // The menu that follows sees the request too, and leaves.
     if (quit) {
         requestQuit();
