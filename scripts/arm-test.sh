@@ -30,11 +30,11 @@ echo "== armel sysroot and GoogleTest ($DWINDLE_ARM_SYSROOT)"
 DWINDLE_ARM_JOBS=$jobs scripts/make-arm-sysroot.sh "$DWINDLE_ARM_SYSROOT"
 phase_done "sysroot + GoogleTest"
 
-echo "== picture generator for this machine ($host_tools/)"
-# The generator runs during the build, so it must be a program of the build machine.
+echo "== picture and sound generators for this machine ($host_tools/)"
+# The generators run during the build, so they must be programs of the build machine.
 cmake -S cmake/host-tools -B "$host_tools" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-nice -n 10 cmake --build "$host_tools" -j "$jobs" --target picturemaker
-phase_done "host picture generator"
+nice -n 10 cmake --build "$host_tools" -j "$jobs" --target picturemaker soundmaker
+phase_done "host generators"
 
 echo "== ARM build ($build/)"
 # Benchmarks are left out: they measure the build machine's emulator, not the handheld.
@@ -43,7 +43,8 @@ cmake -S . -B "$build" \
     -DDWINDLE_ARM_SYSROOT="$DWINDLE_ARM_SYSROOT" \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DDWINDLE_BENCH=OFF \
-    -DDWINDLE_HOST_PICTUREMAKER="$root/$host_tools/tools/picturemaker" >/dev/null
+    -DDWINDLE_HOST_PICTUREMAKER="$root/$host_tools/tools/picturemaker" \
+    -DDWINDLE_HOST_SOUNDMAKER="$root/$host_tools/tools/soundmaker" >/dev/null
 nice -n 10 cmake --build "$build" -j "$jobs"
 phase_done "ARM build"
 

@@ -8,7 +8,7 @@ for group in "$@"; do
     case "$group" in
         build) packages+=(cmake make g++ pkg-config libsdl1.2-dev libsdl-image1.2-dev
                           libsdl-gfx1.2-dev libstb-dev libgtest-dev libbenchmark-dev) ;;
-        test) packages+=(clang libclang-rt-14-dev
+        test) packages+=(clang clang-format libclang-rt-14-dev
                          xvfb xdotool imagemagick x11-utils strace valgrind) ;;
         play) packages+=(libsdl1.2-compat) ;;
         # The Debian package: its build (dpkg-shlibdeps for its dependencies) and its checks.

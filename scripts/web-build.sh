@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the browser version of the game into build-web/site/: index.html, dwindle.js,
-# dwindle.wasm and dwindle.data, all a static web host needs. The pictures are drawn first by
-# the picture generator, built for this machine.
+# dwindle.wasm and dwindle.data, all a static web host needs. The pictures and sounds are made
+# first by the picture and sound generators, built for this machine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -9,7 +9,7 @@ scripts/install-deps.sh build web
 jobs=$(nproc)
 
 cmake -S cmake/host-tools -B build-web/host -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build-web/host -j "$jobs" --target pictures
+cmake --build build-web/host -j "$jobs" --target pictures sounds
 
 # emscripten's JavaScript optimiser loads its parser from Debian's Node module folder.
 export NODE_PATH=/usr/share/nodejs

@@ -43,14 +43,14 @@ void shut() {
 }
 
 // Starts the game in a child with the signals' default actions, whatever the suite was started
-// under (nohup ignores SIGHUP, a background job SIGINT and SIGQUIT): the real game in the
-// working folder, or the child ends with run's status. A child that hangs is ended by waitFor:
-// SDL ignores SIGALRM, so an alarm in the child would not do.
-pid_t startGame(const std::function<int()>& run = nullptr) {
+// under (nohup ignores SIGHUP, a background job SIGINT and SIGQUIT), but for `ignored`: the
+// real game in the working folder, or the child ends with run's status. A child that hangs is
+// ended by waitFor: SDL ignores SIGALRM, so an alarm in the child would not do.
+pid_t startGame(const std::function<int()>& run = nullptr, int ignored = 0) {
     const pid_t child = fork();
     if (child == 0) {
         for (int s : {SIGHUP, SIGINT, SIGQUIT, SIGPIPE, SIGTERM}) {
-            signal(s, SIG_DFL);
+            signal(s, s == ignored ? SIG_IGN : SIG_DFL);
         }
         if (!run) {
             execl(DWINDLE_BINARY, DWINDLE_BINARY, static_cast<char*>(nullptr));
@@ -233,21 +233,35 @@ TEST(ProgramTest, TwoGamesSavingAtOnceKeepBothScoresAndNeitherWaitsLongForTheOth
 }
 
 // The real game, signalled during its first splash picture: it ends within half a second,
-// through the name entry (which takes the letters as they stand) and the saves.
+// through the name entry (which takes the letters as they stand) and the saves. A signal the
+// game does not take over, or that whoever started it ignores, leaves it running.
 TEST(ProgramTest, HangUpQuitAndTerminationEndTheSplashAtOnceAndKeepTheScore) {
-    // SIGPIPE is ignored; signal 0 sends nothing.
-    for (const auto& [first, then] : {std::pair{SIGHUP, 0}, {SIGQUIT, 0}, {SIGPIPE, SIGTERM}}) {
+    const struct {
+        int ignoredAtStart;  // 0: none
+        int first, then;     // sent in turn; the game must end within half a second of `then`
+    } rows[] = {
+        {0, SIGHUP, 0},  // signal 0 sends nothing
+        {0, SIGQUIT, 0},
+        {0, SIGPIPE, SIGTERM},      // SIGPIPE is ignored
+        {SIGHUP, SIGHUP, SIGTERM},  // started under nohup: the terminal's closing is no end
+        {SIGHUP, SIGQUIT, 0},       // yet the signals taken over still end it in order
+    };
+    for (const auto& row : rows) {
         WorkFolder folder;
         folder.write("data.dat", kLow);
-        const pid_t game = startGame();
+        const pid_t game = startGame(nullptr, row.ignoredAtStart);
         ASSERT_GT(game, 0);
         // Past start-up in every build, emulated ones included, and well before the second
         // picture.
         usleep(1500 * 1000);
-        kill(game, first);
-        kill(game, then);
-        EXPECT_EQ(0, waitFor(game, 500));
-        EXPECT_EQ(kFiled, folder.read("data.dat"));
+        kill(game, row.first);
+        if (row.then != 0) {
+            usleep(300 * 1000);
+            EXPECT_EQ(0, waitpid(game, nullptr, WNOHANG)) << strsignal(row.first) << " ended it";
+            kill(game, row.then);
+        }
+        EXPECT_EQ(0, waitFor(game, 500)) << strsignal(row.first);
+        EXPECT_EQ(kFiled, folder.read("data.dat")) << strsignal(row.first);
     }
 }
 

@@ -174,12 +174,24 @@ TEST(Rules, PassCoversRecordsZeroToTwelveCountsHiddenWaitsThenPlacesOffThePortal
 // lives after, and its new wait from the draw 400: % 120, or % 300 for a lost extra life or recall.
 TEST(Rules, AppliesTheKindsEffectUnlessItsPlatformIsGoneFirst) {
     // The recall sends the first enabled and visible enemy back to wait at the portal.
-    const int cases[][9] = {// kind, level, score, lives, gone, visible, score and lives after, wait
-                            {0, 3, 0, 3, 0, 1, 120, 3, 40},     {0, 15, 10, 3, 0, 1, 250, 3, 40},
-                            {1, 12, -20, 1, 0, 1, -370, 1, 40}, {2, 11, 40, 0, 0, 1, 40, 1, 40},
-                            {0, 11, 0, 3, 1, 1, 0, 3, 40},      {1, 11, 0, 3, 1, 1, 0, 3, 40},
-                            {2, 11, 0, 3, 1, 1, 0, 3, 100},     {3, 11, 0, 3, 1, 1, 0, 3, 100},
-                            {2, 11, 0, 3, 1, 0, 0, 3, 100},     {3, 12, 0, 3, 0, 1, 0, 3, 40}};
+    const struct {
+        int kind, level, score, lives;
+        bool gone, visible;  // the pickup's platform gone; the pickup on the board
+        int endScore, endLives, wait;
+    } cases[] = {
+        // kind, level, score, lives, gone, visible; then score, lives, wait
+        {kPointsBonus, 3, 0, 3, false, true, 120, 3, 40},
+        {kPointsBonus, 15, 10, 3, false, true, 250, 3, 40},
+        {kPenaltyBonus, 12, -20, 1, false, true, -370, 1, 40},
+        {kLifeBonus, 11, 40, 0, false, true, 40, 1, 40},
+        {kLifeBonus, 11, 40, 3, false, true, 40, 4, 40},  // a life more, whatever the lives
+        {kPointsBonus, 11, 0, 3, true, true, 0, 3, 40},
+        {kPenaltyBonus, 11, 0, 3, true, true, 0, 3, 40},
+        {kLifeBonus, 11, 0, 3, true, true, 0, 3, 100},
+        {kRecallBonus, 11, 0, 3, true, true, 0, 3, 100},
+        {kLifeBonus, 11, 0, 3, true, false, 0, 3, 100},
+        {kRecallBonus, 12, 0, 3, false, true, 0, 3, 40},
+    };
     for (const auto& [kind, level, score, lives, gone, visible, endScore, endLives, wait] : cases) {
         Game game = quietGame(level, 2, 3);  // enemy 0 waits, 1 and 2 are on the board
         game.score = score;

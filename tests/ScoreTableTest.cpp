@@ -75,19 +75,22 @@ TEST(ScoreTableTest, EqualScoresKeepTheirOrderANewScoreGoesBelowThemAndMustBeatT
                 entersTable(parseScores("-7\nNEG\n"), -6));
 }
 
-// A save that fails once its temporary file is made: the file outgrows the size limit.
-TEST(ScoreTableTest, AFailedSaveLeavesNoTemporaryFile) {
+// A save that fails once its temporary file is made, the file outgrowing the size limit, leaves
+// the table it would have replaced as it was, and nothing else behind but the lock file.
+TEST(ScoreTableTest, AFailedSaveLeavesTheTableAsItWasAndNoTemporaryFile) {
     WorkFolder folder(false);
+    folder.write("data.dat", kTen);
     signal(SIGXFSZ, SIG_IGN);  // the write fails with EFBIG instead
     rlimit before{};
     ASSERT_EQ(0, getrlimit(RLIMIT_FSIZE, &before));
     const rlimit tiny{10, before.rlim_max};
     ScoreFile file = openScoreFile("data.dat");
-    fileScore(file, 5, "NEW");
+    fileScore(file, 500, "NEW");
     ASSERT_EQ(0, setrlimit(RLIMIT_FSIZE, &tiny));
     EXPECT_FALSE(saveScoreFile(file));
     setrlimit(RLIMIT_FSIZE, &before);
-    EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator("."), {})) << "left behind";
+    EXPECT_EQ(kTen, folder.read("data.dat"));
+    EXPECT_EQ(2, std::distance(std::filesystem::directory_iterator("."), {})) << "left behind";
 }
 
 }  // namespace

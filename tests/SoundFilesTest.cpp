@@ -1,0 +1,189 @@
+// The sounds the generator writes at build time (tools/sounds): WAV files in the one format the
+// game loads, the effects short, clean, below full scale and unlike one another, the tune a quiet
+// loop of whole bars; and another run writes the same bytes.
+#include <SDL/SDL.h>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kRate = 22050;
+constexpr int kFullScale = 32767;
+// The tune's bars: 4/4 at 210 beats a minute (tools/sounds/Sounds.cpp).
+constexpr int kBarSamples = kRate * 60 * 4 / 210;
+// How every file must read: 16-bit signed little-endian mono PCM at 22050 Hz, its header
+// giving its size.
+const std::string kFormat = "16-bit LE, 1 channel, 22050 Hz";
+// A first or last sample further from silence than this clicks.
+constexpr int kClick = kFullScale / 100;
+// All the sounds together, so that the browser's site stays under 1 MB.
+constexpr std::uintmax_t kMostBytes = 400000;
+// Two effects a player tells apart differ by this ratio in length, or in pitch in some quarter
+// (about four semitones).
+constexpr double kApart = 1.25;
+
+const struct Effect {
+    const char* file;
+    int shortestMs, longestMs;
+} kEffects[] = {
+    // clang-format off
+    {"hop.wav",      60,  90},  // it plays on nearly every move
+    {"points.wav",   100, 400},
+    {"penalty.wav",  100, 400},
+    {"life.wav",     200, 600},
+    {"recall.wav",   200, 600},
+    {"fall.wav",     400, 900},
+    {"capture.wav",  200, 700},
+    {"portal.wav",   200, 700},
+    {"gameover.wav", 500, 999},
+    {"letter.wav",   10,  60},
+    {"cursor.wav",   10,  60},
+    {"confirm.wav",  200, 600},
+    {"start.wav",    200, 600},
+    // clang-format on
+};
+const std::string kTune = "tune.wav";
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// A sound file as the game's SDL reads it.
+struct Sound {
+    std::string format;  // what SDL makes of it, and whether its header gives the file's size
+    std::vector<std::int16_t> samples;
+    int peak = 0;
+
+    explicit Sound(const std::string& file) {
+        const std::string bytes = readFile(std::string(DWINDLE_SOUNDS_DIR) + "/" + file);
+        SDL_AudioSpec spec;
+        Uint8* buffer = nullptr;
+        Uint32 length = 0;
+        if (!SDL_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1,
+                            &spec, &buffer, &length)) {
+            format = SDL_GetError();
+            return;
+        }
+        std::uint32_t riff = 0;  // the RIFF chunk's size, which SDL does not read
+        for (int i = 7; i >= 4; --i) {
+            riff = riff << 8 | static_cast<unsigned char>(bytes[i]);
+        }
+        format = (spec.format == AUDIO_S16LSB ? "16-bit LE, " : "other, ") +
+                 std::to_string(spec.channels) + " channel, " + std::to_string(spec.freq) + " Hz" +
+                 (riff + 8 == bytes.size() && length + 44 == bytes.size() ? "" : ", wrong sizes");
+        const auto* first = reinterpret_cast<const std::int16_t*>(buffer);
+        samples.assign(first, first + length / 2);
+        SDL_FreeWAV(buffer);
+        for (const int s : samples) {
+            peak = std::max(peak, std::abs(s));
+        }
+    }
+    int ms() const { return static_cast<int>(samples.size() * 1000 / kRate); }
+    bool cleanEnds() const {
+        return peak > 0 && std::abs(samples.front()) <= kClick &&
+               std::abs(samples.back()) <= kClick;
+    }
+    // The length, then how often each quarter crosses zero, a second: twice the pitch of a
+    // plain voice, with no need for a Fourier transform.
+    std::vector<double> fingerprint() const {
+        const auto quarter = static_cast<std::ptrdiff_t>(samples.size() / 4);
+        std::vector<double> print{static_cast<double>(samples.size())};
+        for (auto from = samples.begin(); print.size() < 5; from += quarter) {
+            int crossings = 0, sign = 0;
+            for (auto s = from; s != from + quarter; ++s) {
+                crossings += *s != 0 && sign != 0 && (*s > 0) != (sign > 0);
+                sign = *s != 0 ? *s : sign;
+            }
+            print.push_back(static_cast<double>(crossings) * kRate / quarter);
+        }
+        return print;
+    }
+};
+
+// Each effect short, audible, clean at both ends, below full scale, and every two a player can
+// tell apart.
+TEST(SoundFiles, EachEffectIsShortCleanBelowFullScaleAndUnlikeTheOthers) {
+    std::vector<std::vector<double>> prints;
+    for (const Effect& e : kEffects) {
+        const Sound sound(e.file);
+        EXPECT_EQ(kFormat, sound.format) << e.file;
+        EXPECT_TRUE(e.shortestMs <= sound.ms() && sound.ms() <= e.longestMs && sound.ms() < 1000)
+            << e.file << ": " << sound.ms() << " ms";
+        // 60 to 80 % of full scale is the aim; none may reach it.
+        EXPECT_TRUE(kFullScale / 2 < sound.peak && sound.peak < kFullScale)
+            << e.file << ": peak " << sound.peak;
+        ASSERT_TRUE(sound.cleanEnds()) << e.file;
+        prints.push_back(sound.fingerprint());
+    }
+    for (std::size_t a = 0; a < prints.size(); ++a) {
+        for (std::size_t b = a + 1; b < prints.size(); ++b) {
+            double apart = 1;
+            for (std::size_t i = 0; i < prints[a].size(); ++i) {
+                const double x = prints[a][i] + 1, y = prints[b][i] + 1;  // neither 0
+                apart = std::max({apart, x / y, y / x});
+            }
+            EXPECT_GE(apart, kApart) << kEffects[a].file << " and " << kEffects[b].file;
+        }
+    }
+}
+
+// The game plays the tune over and over under the effects: whole bars, 4 to 8 seconds, from
+// silence to silence so that the loop does not click, and at most two thirds as loud as the
+// quietest effect.
+TEST(SoundFiles, TheTuneIsAQuietLoopOfWholeBars) {
+    const Sound tune(kTune);
+    EXPECT_EQ(kFormat, tune.format);
+    EXPECT_EQ(0u, tune.samples.size() % kBarSamples) << tune.samples.size();
+    EXPECT_TRUE(4000 <= tune.ms() && tune.ms() <= 8000) << tune.ms();
+    EXPECT_TRUE(tune.cleanEnds());
+    EXPECT_TRUE(kFullScale / 5 < tune.peak && tune.peak < kFullScale * 45 / 100) << tune.peak;
+    for (const Effect& e : kEffects) {
+        EXPECT_LE(tune.peak * 3, Sound(e.file).peak * 2) << e.file;
+    }
+}
+
+// The generator run again into a fresh folder writes these files and no others, byte for byte
+// the build's; together they fit the browser's budget.
+TEST(SoundFiles, AnotherRunWritesTheSameBytes) {
+    std::string folder = (fs::temp_directory_path() / "dwindle-sounds-XXXXXX").string();
+    ASSERT_TRUE(mkdtemp(folder.data()));
+    const pid_t child = fork();
+    if (child == 0) {
+        execl(DWINDLE_SOUNDMAKER, DWINDLE_SOUNDMAKER, folder.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    int status = -1;
+    waitpid(child, &status, 0);
+    EXPECT_EQ(0, status);
+    std::set<std::string> expected{kTune}, written;
+    std::transform(std::begin(kEffects), std::end(kEffects),
+                   std::inserter(expected, expected.end()), [](const Effect& e) { return e.file; });
+    std::uintmax_t bytes = 0;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        const std::string file = entry.path().filename().string();
+        written.insert(file);
+        bytes += entry.file_size();
+        EXPECT_TRUE(readFile(entry.path().string()) ==
+                    readFile(std::string(DWINDLE_SOUNDS_DIR) + "/" + file))
+            << file;
+    }
+    EXPECT_EQ(expected, written);
+    EXPECT_LE(bytes, kMostBytes);
+    fs::remove_all(folder);
+}
+
+}  // namespace

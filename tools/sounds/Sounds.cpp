@@ -1,0 +1,132 @@
+// The game's sounds as data. The effects peak at 60 to 80 % of full scale, the tune, which
+// plays under them, at under 40 %: no mix adds up to more than its voices' volumes.
+#include "Sounds.h"
+
+#include <initializer_list>
+
+using synth::Envelope;
+using synth::melody;
+using synth::note;
+using synth::Voice;
+
+namespace {
+
+constexpr synth::Wave kSquare = synth::Wave::Square, kTriangle = synth::Wave::Triangle,
+                      kNoise = synth::Wave::Noise;
+
+std::vector<Voice> join(std::initializer_list<std::vector<Voice>> parts) {
+    std::vector<Voice> all;
+    for (const auto& part : parts) {
+        all.insert(all.end(), part.begin(), part.end());
+    }
+    return all;
+}
+
+// The tune: A minor, 210 beats a minute in 4/4, four bars (Am F G E) of eight eighths, each
+// eighth 3150 samples, so that it loops on a whole bar. Every note ends within its eighth, so
+// the tune starts and ends in silence.
+constexpr double kEighth = 60.0 / 210 / 2;
+constexpr int kTuneEighths = 4 * 8;
+
+std::vector<Voice> tune() {
+    // Each voice: wave, start, hold, hz, slide, volume, envelope {attack, decay, sustain,
+    // release}, duty.
+    // The lead climbs each bar's chord and crumbles back down in semitones; the last bar's E7
+    // leads back to the first bar's A.
+    const Voice lead{kSquare, 0, 0.09, 0, 0, 0.15, {0.003, 0.04, 0.6, 0.02}, 0.25};
+    // The bass bounces an octave on every eighth.
+    const Voice bass{kTriangle, 0, 0.11, 0, 0, 0.15, {0.003, 0.05, 0.7, 0.02}};
+    // A closed hi-hat on the off-beats, a soft snare on beats 2 and 4.
+    const Voice hat{kNoise, 0, 0.008, 14000, 0, 0.045, {0.001, 0.02, 0.2, 0.02}};
+    const Voice snare{kNoise, 0, 0.04, 5000, -12, 0.06, {0.001, 0.04, 0.3, 0.04}};
+    return join({
+        melody(lead, kEighth,
+               "A4 C5 E5 A5 G#5 G5 F#5 F5   F4 A4 C5 F5 E5 D#5 D5 C#5 "
+               "G4 B4 D5 G5 F#5 F5 E5 D#5   E4 G#4 B4 E5 D5 B4 G#4 ."),
+        melody(bass, kEighth,
+               "A2 A3 A2 A3 A2 A3 A2 A3   F2 F3 F2 F3 F2 F3 F2 F3 "
+               "G2 G3 G2 G3 G2 G3 G2 G3   E2 E3 E2 E3 E2 E3 G#2 B2"),
+        melody(hat, kEighth,
+               ". x . x . x . x   . x . x . x . x   . x . x . x . x   . x . x . x . x"),
+        melody(snare, kEighth,
+               ". . x . . . x .   . . x . . . x .   . . x . . . x .   . . x . . . x ."),
+    });
+}
+
+}  // namespace
+
+std::vector<Sound> gameSounds() {
+    // Each voice: wave, start, hold, hz, slide, volume, envelope {attack, decay, sustain,
+    // release}, duty; then vibrato depth and rate; then arpeggio and its rate.
+    // clang-format off
+    return {
+        // A thin chirp an octave up, over in 70 ms: it plays on nearly every move.
+        {"hop.wav", {
+            {kSquare, 0, 0.045, note("E5"), 12, 0.62, {0.002, 0.035, 0.3, 0.025}, 0.125}}},
+        // Two bright notes a fourth apart, the second ringing and bending up.
+        {"points.wav", {
+            {kSquare, 0, 0.05, note("B5"), 0, 0.66, {0.002, 0, 1, 0.005}, 0.25},
+            {kSquare, 0.055, 0.05, note("E6"), 2, 0.66, {0.002, 0.1, 0.2, 0.09}, 0.25}}},
+        // Two notes a semitone apart, beating sourly as they sag a fifth.
+        {"penalty.wav", {
+            {kSquare, 0, 0.16, note("Bb4"), -7, 0.42, {0.003, 0.05, 0.7, 0.04}, 0.5},
+            {kSquare, 0, 0.16, note("B4"), -7, 0.3, {0.003, 0.05, 0.7, 0.04}, 0.25}}},
+        // Up and down the C major chord, doubled an octave below.
+        {"life.wav", join({
+            melody({kSquare, 0, 0.035, 0, 0, 0.45, {0.002, 0.02, 0.6, 0.015}, 0.5},
+                   0.05, "C6 E6 G6 E6 G6 C7*2"),
+            melody({kTriangle, 0, 0.035, 0, 0, 0.28, {0.002, 0.02, 0.6, 0.015}},
+                   0.05, "C5 E5 G5 E5 G5 C6*2")})},
+        // A rush of noise swelling and fading over a warbling sweep two octaves up.
+        {"recall.wav", {
+            {kNoise, 0, 0.2, 2000, 24, 0.32, {0.12, 0, 1, 0.12}},
+            {kTriangle, 0, 0.2, note("C4"), 24, 0.4, {0.02, 0, 1, 0.12}, 0.5,
+             0.4, 16}}},
+        // Three octaves down, wobbling as it goes.
+        {"fall.wav", {
+            {kSquare, 0, 0.62, note("C6"), -36, 0.62, {0.003, 0, 1, 0.06}, 0.5,
+             0.6, 14}}},
+        // A burst of falling noise over a low buzz that jumps between clashing notes.
+        {"capture.wav", {
+            {kNoise, 0, 0.25, 3000, -24, 0.42, {0.002, 0.1, 0.6, 0.12}},
+            {kSquare, 0, 0.25, note("A2"), -5, 0.32, {0.002, 0.1, 0.6, 0.12}, 0.5,
+             0, 0,
+             {0, 6, 1}, 40}}},
+        // A scale run up to a ringing C over a rising bass.
+        {"portal.wav", join({
+            melody({kSquare, 0, 0.025, 0, 0, 0.45, {0.002, 0.15, 0.3, 0.01}, 0.25, 0.25, 10},
+                   0.035, "C5 D5 E5 F5 G5 A5 B5 C6*5"),
+            melody({kTriangle, 0, 0.025, 0, 0, 0.3, {0.002, 0.05, 0.8, 0.01}},
+                   0.035, "C4*4 G4*4 C5*4")})},
+        // Three slow steps down by semitones and a long, sinking, wavering last note.
+        {"gameover.wav", join({
+            melody({kSquare, 0, 0.12, 0, 0, 0.45, {0.005, 0.05, 0.7, 0.02}, 0.5},
+                   0.14, "E5 D#5 D5"),
+            {{kSquare, 0.42, 0.36, note("C#5"), -1, 0.45, {0.005, 0.05, 0.7, 0.06}, 0.5,
+              0.3, 6}},
+            melody({kTriangle, 0, 0.12, 0, 0, 0.28, {0.005, 0.05, 0.7, 0.02}},
+                   0.14, "E4 D#4 D4"),
+            {{kTriangle, 0.42, 0.36, note("C#4"), -1, 0.28, {0.005, 0.05, 0.7, 0.06}}}})},
+        // Name entry: a high, hard tick for a letter, a lower, rounder tock for the cursor.
+        {"letter.wav", {
+            {kSquare, 0, 0.012, note("A6"), -3, 0.65, {0.001, 0.008, 0.4, 0.012}, 0.5}}},
+        {"cursor.wav", {
+            {kTriangle, 0, 0.02, note("E5"), -12, 0.65, {0.001, 0.012, 0.5, 0.014}}}},
+        // "Ta-daa": a short G, then a shimmering C major chord, over a bass.
+        {"confirm.wav", {
+            {kSquare, 0, 0.06, note("G4"), 0, 0.4, {0.002, 0, 1, 0.02}, 0.5},
+            {kSquare, 0.08, 0.2, note("C5"), 0, 0.4, {0.002, 0.1, 0.6, 0.06}, 0.5,
+             0, 0,
+             {0, 4, 7}, 30},
+            {kTriangle, 0, 0.06, note("G3"), 0, 0.3, {0.002, 0, 1, 0.02}},
+            {kTriangle, 0.08, 0.2, note("C4"), 0, 0.3, {0.002, 0.1, 0.6, 0.06}}}},
+        // Ready, steady, go: two short beeps and a long one an octave up.
+        {"start.wav", join({
+            melody({kSquare, 0, 0.035, 0, 0, 0.55, {0.002, 0.01, 0.8, 0.05}, 0.125},
+                   0.05, "A5 . A5 . A6*3"),
+            melody({kTriangle, 0, 0.035, 0, 0, 0.25, {0.002, 0.01, 0.8, 0.05}},
+                   0.05, "A4 . A4 . A5*3")})},
+        {"tune.wav", tune(), kTuneEighths * kEighth},
+    };
+    // clang-format on
+}
