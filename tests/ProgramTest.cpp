@@ -82,8 +82,9 @@ TEST(ProgramTest, EveryRunKeepsWhatItCanAndSaysWhatItCannot) {
         std::string says, after;  // "data.dat" after the run, read through its link
         int mode;                 // 0: not checked
         int status = 0;
-        uid_t user = 65534;  // who plays when the tests run as root
-        int signal = 0;      // sent at the menu, with SIGTERM ignored from the start
+        uid_t user = 65534;   // who plays when the tests run as root
+        int signal = 0;       // sent at the menu, with SIGTERM ignored from the start
+        bool display = true;  // false: as over SSH, no display and no driver asked for
     } rows[] = {
         // The first run, silent; it removes what a save killed half-way left.
         {[] {
@@ -127,6 +128,10 @@ TEST(ProgramTest, EveryRunKeepsWhatItCanAndSaysWhatItCannot) {
          kFiled, 0666},
         {shut, "Couldn't write the scores to data.dat: " + std::string(strerror(EACCES)) + notSaved,
          "", 0},
+        {[] { put("data.dat", kLow, 0644); },
+         "Couldn't initialise SDL: found no display and fell back to its caca driver, which shows "
+         "nothing; set DISPLAY or WAYLAND_DISPLAY to a running display\n",
+         kLow, 0644, 1, 65534, 0, false},
     };
     for (const auto& row : rows) {
         WorkFolder folder(false);
@@ -140,9 +145,16 @@ TEST(ProgramTest, EveryRunKeepsWhatItCanAndSaysWhatItCannot) {
         const bool linked = fs::is_symlink("data.dat");
         const pid_t child = startGame([&] {
             if ((geteuid() == 0 && (setgid(row.user) != 0 || setuid(row.user) != 0)) ||
-                !std::freopen("errors", "w", stderr)) {
+                !std::freopen("errors", "w", stderr) || !std::freopen("output", "w", stdout) ||
+                !std::freopen("/dev/null", "r", stdin)) {
                 return 126;
             }
+            for (const char* name : {"SDL_VIDEODRIVER", "DISPLAY", "WAYLAND_DISPLAY"}) {
+                if (!row.display) {
+                    unsetenv(name);
+                }
+            }
+            setenv("TERM", "xterm", 1);  // which the text-art driver needs
             std::setvbuf(stderr, nullptr, _IONBF, 0);
             umask(022);
             signal(SIGTERM, row.signal != 0 ? SIG_IGN : SIG_DFL);
@@ -171,6 +183,7 @@ TEST(ProgramTest, EveryRunKeepsWhatItCanAndSaysWhatItCannot) {
         EXPECT_EQ(linked, fs::is_symlink("data.dat"));
         EXPECT_EQ("keep", folder.read("victim"));
         EXPECT_EQ(row.says, folder.read("errors"));
+        EXPECT_EQ("", folder.read("output"));
         for (const auto& entry : fs::recursive_directory_iterator(".")) {
             const std::string name = entry.path().filename();
             EXPECT_FALSE(

@@ -86,6 +86,11 @@ function harness(hashOfSource) {
     }
   };
   window.pressGamepad = (button) => pending.add(button);
+  window.asksBeforeLeaving = () => {
+    const leaving = new Event('beforeunload', { cancelable: true });
+    dispatchEvent(leaving);
+    return leaving.defaultPrevented;
+  };
   window.canvasHash = () => hashOf(canvasPixels());
   // From the next pass on: each pass's frame checked, then its input given, until a frame
   // differs or the script's passes are over; counts the passes whose page asks before leaving.
@@ -103,9 +108,7 @@ function harness(hashOfSource) {
         return;
       }
       result.passes = p + 1;
-      const leaving = new Event('beforeunload', { cancelable: true });
-      dispatchEvent(leaving);
-      result.asking += leaving.defaultPrevented;
+      result.asking += window.asksBeforeLeaving();
       for (const [pass, name] of keys) {
         if (pass !== p) continue;
         if (method === 'keys') {
@@ -246,14 +249,9 @@ test('touch pad: the same game, reloaded during the name entry, then storage tha
   assert.ok(await page.$eval('#pad', (pad) => getComputedStyle(pad).display !== 'none'),
             'a touch screen shows the pad');
   await playScript(page, 'touch', () => page.tap('#pad button[data-key="32"]'), true);
-  // Once the letters as they stand are stored, the reloaded page files and lists them.
-  await page.waitForFunction(() => new Promise((done) => {
-    indexedDB.open('/scores').onsuccess = (opened) => {
-      const all = opened.target.result.transaction('FILE_DATA').objectStore('FILE_DATA').getAll();
-      all.onsuccess = () => done(all.result.some((v) => /^-?\d+\nBAA\n$/.test(
-        String.fromCharCode(...v.contents))));
-    };
-  }), { timeout: 5000, polling: 100 });
+  // Once the letters as they stand are stored (leaving is no longer asked), the page reloaded
+  // files and lists them.
+  await page.waitForFunction(() => !window.asksBeforeLeaving(), { timeout: 5000, polling: 50 });
   await page.reload();
   await waitForFrame(page, listingFrame, 'the score named during a reload');
   await page.evaluate(() => {
