@@ -14,8 +14,8 @@
 #include "Modes.h"
 #include "Scene.h"
 #include "platform/Controls.h"
-#include "platform/Display.h"
 #include "platform/Random.h"
+#include "platform/Screen.h"
 #include "shell/MainLoop.h"
 #include "shell/PlayPass.h"
 

@@ -1,5 +1,6 @@
 // The main loop driven by injected input: menu and play passes, the frame counter, the name
-// entry screen, the score table, and quit requests from every screen.
+// entry screen, the score table, and quit requests from every screen; the picture files gone
+// once loaded, as when the game is removed while it runs.
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
@@ -8,6 +9,7 @@
 #include <functional>
 
 #include "RulesTestHelpers.h"
+#include "gfx/ImageLoader.h"
 #include "shell/MainLoop.h"
 #include "support/SdlTest.h"
 
@@ -25,6 +27,7 @@ class MainLoopTest : public PicturesTest {
             "100\nAL\n100\nBO\n100\nCY\n100\nDI\n100\nED\n100\nFO\n100\nGU\n"
             "100\nHI\n100\nIO\n100\nJO\n");
         std::remove("data.dat");
+        std::filesystem::remove("Images");
         game = Game();
         passes = menuWaits = nameEntryPasses = heldWaits = 0;
         testWaits().onEventWait = [&] {
@@ -34,6 +37,7 @@ class MainLoopTest : public PicturesTest {
                 return;
             }
             EXPECT_EQ("1111111111", inked(230, 65, 10, 0, 14)) << "the listing's scores";
+            EXPECT_TRUE(shows("menu.png", 4, 168, 162, 38)) << "the menu's prompts";
             pushInput(menuWaits < static_cast<int>(menu.size()) ? menu[menuWaits] : "E");
             ++menuWaits;
         };
@@ -42,7 +46,9 @@ class MainLoopTest : public PicturesTest {
                 pass(passes++);
             } else if (ms == 80) {
                 // The first pass draws "[A]A A" from x 50, a character every 10 pixels.
-                EXPECT_TRUE(nameEntryPasses > 0 || inked(50, 130, 7, 10) == "1111010") << "letters";
+                EXPECT_TRUE(nameEntryPasses > 0 || (inked(50, 130, 7, 10) == "1111010" &&
+                                                    shows("menu2.jpg", 150, 104, 150, 72)))
+                    << "letters and prompts";
                 pushInput(nameEntryPasses < static_cast<int>(named.size()) ? named[nameEntryPasses]
                                                                            : "");
                 ++nameEntryPasses;
@@ -63,6 +69,20 @@ class MainLoopTest : public PicturesTest {
             cells[cell] |= pixelAt(screen, x + dx * cell + i % 8, y + dy * cell + i % 64 / 8) == 0;
         }
         return cells;
+    }
+
+    // True when the w x h rectangle at (x, y) shows the picture file's pixels there, but for
+    // white ones, which a keyed picture leaves see-through.
+    bool shows(const std::string& file, int x, int y, int w, int h) {
+        SDL_Surface* picture = ImageLoader().loadImage(DWINDLE_IMAGES_DIR "/" + file);
+        const Uint32 white = asStored(picture, 255, 255, 255);
+        bool all = true;
+        for (int i = 0; i < w * h; ++i) {
+            const Uint32 shown = pixelAt(picture, x + i % w, y + i / w);
+            all = all && (shown == white || shown == pixelAt(screen, x + i % w, y + i / w));
+        }
+        SDL_FreeSurface(picture);
+        return all;
     }
 
     Game game;

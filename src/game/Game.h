@@ -74,8 +74,9 @@ class Game {
     void drawHud(SDL_Surface* screen, const GlyphSheet* glyphs = nullptr);
     // Blocks until start (true: Space or START) or leave (false: Escape, SELECT or a quit request).
     bool waitForStart(Controls& controls);
-    // The name entry screen; leaves the chosen name in `name`.
-    void enterName(Controls& controls, SDL_Surface* screen, const GlyphSheet* glyphs = nullptr);
+    // The name entry screen on `background`; leaves the chosen name in `name`.
+    void enterName(Controls& controls, SDL_Surface* screen, SDL_Surface* background,
+                   const GlyphSheet* glyphs = nullptr);
 
     Cell& cell(int col, int row) { return cells[row][col]; }
     const Cell& cell(int col, int row) const { return cells[row][col]; }

@@ -6,7 +6,7 @@
 #include "game/Game.h"
 #include "game/Pause.h"
 #include "game/Rules.h"
-#include "platform/Display.h"
+#include "platform/Screen.h"
 
 namespace {
 void drawPortal(const Game& game, SDL_Surface* screen, SDL_Surface* picture) {

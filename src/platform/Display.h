@@ -1,11 +1,8 @@
-// The picture the game draws, 320x240 at 16 bits, and where the player sees it.
+// Starting SDL where the player can see the game: the desktop's SDL, finding no display, falls
+// back to drivers that show nothing, which the browser's SDL, always on its page, never does.
 #pragma once
 
-#include <SDL/SDL.h>
-
-// Sets the video mode; returns the surface the game draws on, or null with SDL's error.
-SDL_Surface* openScreen();
-// Shows what the game has drawn on screen, in SDL_Flip's place.
-void showScreen(SDL_Surface* screen);
-// Frees what openScreen made beside SDL's video surface.
-void closeScreen(SDL_Surface* screen);
+// Starts SDL's video and joystick as SDL_Init does. Returns false, with SDL_GetError() saying
+// why, when SDL cannot start, or when it could only start a driver that shows the player
+// nothing; SDL is then shut down again, having written nothing to standard output.
+bool startSdl();

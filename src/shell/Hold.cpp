@@ -6,7 +6,7 @@
 
 #include "gfx/Painter.h"
 #include "platform/Controls.h"
-#include "platform/Display.h"
+#include "platform/Screen.h"
 
 namespace {
 constexpr const char* kHowToGoOn = "Held: click the game to play on";

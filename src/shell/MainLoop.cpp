@@ -2,9 +2,8 @@
 #include "shell/MainLoop.h"
 
 #include "game/Pause.h"
-#include "gfx/ImageLoader.h"
 #include "platform/Controls.h"
-#include "platform/Display.h"
+#include "platform/Screen.h"
 #include "platform/Wait.h"
 #include "shell/Hold.h"
 #include "shell/Input.h"
@@ -22,18 +21,16 @@ bool menuPass(Game& game, Controls& controls, ScoreFile& scores, SDL_Surface* sc
     // A pad plugged in during the last game plays from here.
     reopenPads(controls);
     if (entersTable(scores.table, game.score)) {
-        game.enterName(controls, screen, &p.glyphs);
+        game.enterName(controls, screen, p.nameEntry, &p.glyphs);
         fileScore(scores, game.score, game.name);
         game.score = 0;
         // On disk before the menu shows it: from here on, no way of ending the process, not
         // even a kill or a power cut, can lose it.
         saveScoreFile(scores);
     }
-    // Loaded afresh on every visit and released once shown.
-    SDL_Surface* menu = ImageLoader().loadKeyedImage("Images/menu.png");
-    drawListing(scores.table, menu, &p.glyphs);
-    drawPicture(game.painter, menu, screen, 0, 0);
-    SDL_FreeSurface(menu);
+    // The listing goes over the picture as it shows, which keeps the picture clean.
+    drawPicture(game.painter, p.menu, screen, 0, 0);
+    drawListing(scores.table, screen, &p.glyphs);
     showScreen(screen);
     if (game.waitForStart(controls)) {
         game.playing = true;

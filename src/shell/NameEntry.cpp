@@ -3,11 +3,12 @@
 
 #include "game/Game.h"
 #include "game/Pause.h"
-#include "gfx/ImageLoader.h"
 #include "platform/Controls.h"
-#include "platform/Display.h"
+#include "platform/Platform.h"
+#include "platform/Screen.h"
 #include "platform/Wait.h"
 #include "shell/Input.h"
+#include "shell/ScoreTable.h"
 
 namespace {
 constexpr int kHighestCode = 128;
@@ -17,6 +18,15 @@ constexpr int kTextY = 130;
 bool confirms(const SDL_Event& event) {
     return (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_SPACE) ||
            (event.type == SDL_JOYBUTTONDOWN && event.jbutton.button == kButtonX);
+}
+
+// The score file's lines for the score under the letters as they stand.
+std::string entryLines(int32_t score, const NameChoice& choice) {
+    char name[4];
+    storeName(choice, name);
+    ScoreTable entry;
+    insertScore(entry, score, name);
+    return formatScores(entry);
 }
 }  // namespace
 
@@ -59,8 +69,8 @@ void drawNameChoice(const Painter& painter, SDL_Surface* screen, const NameChoic
     painter.write(surface, "]", 70 + 20 * choice.cursor, kTextY, glyphs);
 }
 
-void Game::enterName(Controls& controls, SDL_Surface* screen, const GlyphSheet* glyphs) {
-    SDL_Surface* background = ImageLoader().loadImage("Images/menu2.jpg");
+void Game::enterName(Controls& controls, SDL_Surface* screen, SDL_Surface* background,
+                     const GlyphSheet* glyphs) {
     NameChoice choice;
     SDL_EnableKeyRepeat(500, 30);
     bool quit = false;
@@ -79,9 +89,10 @@ void Game::enterName(Controls& controls, SDL_Surface* screen, const GlyphSheet* 
         }
         drawNameChoice(painter, screen, choice, glyphs);
         showScreen(screen);
+        nameEntryStands(entryLines(score, choice).c_str());
         waitMs(kPassDelayMs);
     }
-    SDL_FreeSurface(background);
+    nameEntryStands(nullptr);
     // The menu that follows sees the request too, and leaves.
     if (quit) {
         requestQuit();

@@ -1,82 +1,59 @@
-// The game's picture on the desktop and the handheld. Where there is only a screen (the handheld,
-// the dummy driver) the game draws straight into SDL's video surface. Where there is a window the
-// game draws on a surface of its own, shown as it is in the window and, in full screen, scaled
-// by the largest whole multiple that fits and centred on black: SDL 1.2 would only centre it,
-// the compatibility library scales it by any fraction, and a new video mode may replace the
-// video surface that every screen would otherwise hold.
-#include <algorithm>
-
+// Starting SDL on the desktop and the handheld, where without a display (over SSH, say) SDL
+// falls back to a driver that shows the player nothing.
 #include "platform/Display.h"
-#include "platform/desktop/FullScreen.h"
+
+#include <SDL/SDL.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <initializer_list>
 
 namespace {
-constexpr int kWidth = 320, kHeight = 240, kDepth = 16;
+// What SDL starts when it finds no display: the classic library's text art, written to the
+// terminal, and the compatibility library's SDL2 driver that draws into memory. Its dummy driver
+// is only ever started by name, as the tests do; the handheld's own shows on its screen.
+constexpr const char* kUnseenDrivers[] = {"caca", "aalib", "offscreen"};
 
-// The picture in the middle of video, each of its pixels a square of scale x scale.
-void drawScaled(SDL_Surface* screen, SDL_Surface* video) {
-    const int scale = std::max(1, std::min(video->w / kWidth, video->h / kHeight));
-    const int left = (video->w - kWidth * scale) / 2, top = (video->h - kHeight * scale) / 2;
-    SDL_FillRect(video, nullptr, SDL_MapRGB(video->format, 0, 0, 0));
-    SDL_LockSurface(video);
-    for (int y = 0; y < kHeight * scale; ++y) {
-        const Uint16* from =
-            static_cast<const Uint16*>(screen->pixels) + y / scale * screen->pitch / 2;
-        Uint16* to = static_cast<Uint16*>(video->pixels) + (top + y) * video->pitch / 2 + left;
-        for (int x = 0; x < kWidth * scale; ++x) {
-            to[x] = from[x / scale];
+bool shows(const char* driver) {
+    for (const char* unseen : kUnseenDrivers) {
+        if (std::strcmp(driver, unseen) == 0) {
+            return false;
         }
     }
-    SDL_UnlockSurface(video);
-}
-
-// The largest full-screen mode, which is the desktop's own.
-SDL_Rect fullScreenSize() {
-    SDL_Rect** modes = SDL_ListModes(nullptr, SDL_FULLSCREEN | SDL_SWSURFACE);
-    if (modes == nullptr || modes == reinterpret_cast<SDL_Rect**>(-1)) {
-        const SDL_VideoInfo* info = SDL_GetVideoInfo();
-        return SDL_Rect{0, 0, static_cast<Uint16>(info->current_w),
-                        static_cast<Uint16>(info->current_h)};
-    }
-    return *modes[0];
+    return true;
 }
 }  // namespace
 
-SDL_Surface* openScreen() {
-    SDL_Surface* video = SDL_SetVideoMode(kWidth, kHeight, kDepth, SDL_SWSURFACE);
-    if (video == nullptr || !SDL_GetVideoInfo()->wm_available) {
-        return video;
+bool startSdl() {
+    // The text-art drivers draw on standard output from the start: it goes nowhere until the
+    // driver is known to be one the player can see.
+    std::fflush(stdout);
+    const int output = dup(STDOUT_FILENO);
+    const int nowhere = open("/dev/null", O_WRONLY | O_CLOEXEC);
+    const bool silenced = output >= 0 && nowhere >= 0 && dup2(nowhere, STDOUT_FILENO) >= 0;
+    const bool started = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) == 0;
+    char driver[32] = "";
+    const bool seen =
+        !started || SDL_VideoDriverName(driver, sizeof driver) == nullptr || shows(driver);
+    if (!seen) {
+        // Shut down while standard output still goes nowhere: it puts the terminal back.
+        SDL_Quit();
     }
-    const SDL_PixelFormat* f = video->format;
-    return SDL_CreateRGBSurface(SDL_SWSURFACE, kWidth, kHeight, kDepth, f->Rmask, f->Gmask,
-                                f->Bmask, f->Amask);
-}
-
-void showScreen(SDL_Surface* screen) {
-    SDL_Surface* video = SDL_GetVideoSurface();
-    if (screen != video && video->w == kWidth && video->h == kHeight) {
-        SDL_BlitSurface(screen, nullptr, video, nullptr);
-    } else if (screen != video) {
-        drawScaled(screen, video);
+    if (silenced) {
+        dup2(output, STDOUT_FILENO);
     }
-    SDL_Flip(video);
-}
-
-void closeScreen(SDL_Surface* screen) {
-    if (screen != SDL_GetVideoSurface()) {
-        SDL_FreeSurface(screen);
+    for (const int fd : {output, nowhere}) {
+        if (fd >= 0) {
+            close(fd);
+        }
     }
-}
-
-void toggleFullScreen(SDL_Surface* screen) {
-    if (screen == SDL_GetVideoSurface()) {
-        return;
+    if (!seen) {
+        SDL_SetError(
+            "found no display and fell back to its %s driver, which shows nothing; "
+            "set DISPLAY or WAYLAND_DISPLAY to a running display",
+            driver);
     }
-    const bool full = (SDL_GetVideoSurface()->flags & SDL_FULLSCREEN) == 0;
-    const SDL_Rect size = full ? fullScreenSize() : SDL_Rect{0, 0, kWidth, kHeight};
-    if (SDL_SetVideoMode(size.w, size.h, kDepth, SDL_SWSURFACE | (full ? SDL_FULLSCREEN : 0)) ==
-        nullptr) {
-        // A full screen that cannot be had leaves the window as it was.
-        SDL_SetVideoMode(kWidth, kHeight, kDepth, SDL_SWSURFACE);
-    }
-    showScreen(screen);
+    return started && seen;
 }

@@ -9,6 +9,8 @@ unsigned randomSeed() {
     return static_cast<unsigned>(std::time(nullptr));
 }
 
+void nameEntryStands(const char*) {}
+
 // The save itself syncs the file and its folder.
 // Every game on this machine saves to the one file, under its lock.
 void scoresToBeSaved() {}

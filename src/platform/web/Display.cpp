@@ -1,14 +1,8 @@
-// The game's picture in the browser: the canvas itself, which the page scales and shows full
-// screen on its own.
+// Starting SDL in the browser, which always draws on the page's canvas.
 #include "platform/Display.h"
 
-SDL_Surface* openScreen() {
-    return SDL_SetVideoMode(320, 240, 16, SDL_SWSURFACE);
-}
+#include <SDL/SDL.h>
 
-void showScreen(SDL_Surface* screen) {
-    SDL_Flip(screen);
+bool startSdl() {
+    return SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) == 0;
 }
-
-// The canvas is SDL's own.
-void closeScreen(SDL_Surface*) {}
