@@ -13,7 +13,9 @@
 
 #include "Modes.h"
 #include "Scene.h"
+#include "platform/Controls.h"
 #include "platform/Random.h"
+#include "platform/Screen.h"
 #include "shell/MainLoop.h"
 #include "shell/PlayPass.h"
 
@@ -59,6 +61,7 @@ int runPlayJob(int n) {
     int frameCounter = 0;
     int games = 0;
     int levelsReached = 0;
+    Controls* controls = openControls(s.screen);
     // The thread name is the marker: prctl touches no file.
     prctl(PR_SET_NAME, "dw-play");
     for (int i = 0; i < n; ++i) {
@@ -79,10 +82,11 @@ int runPlayJob(int n) {
         }
         // The main loop's play pass, input, flip and next canvas; its wait takes no time.
         playPass(game, s.screen, p, frameCounter);
-        finishPass(game, s.screen, p, frameCounter);
+        finishPass(game, *controls, s.screen, p, frameCounter);
         levelsReached = std::max(levelsReached, static_cast<int>(game.level));
     }
     prctl(PR_SET_NAME, "dw-done");
+    closeControls(controls);
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     std::printf("passes %d, games %d, highest level %d, max RSS %ld KiB\n", n, games, levelsReached,
@@ -103,8 +107,8 @@ int runStartupJob(int n) {
         if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) < 0) {
             return 1;
         }
-        SDL_Surface* screen = SDL_SetVideoMode(320, 240, 16, SDL_SWSURFACE);
-        SDL_Joystick* joystick = SDL_JoystickOpen(0);
+        SDL_Surface* screen = openScreen();
+        Controls* controls = openControls(screen);
         Pictures pictures;
         if (screen == nullptr || !loadPictures(pictures)) {
             return 1;
@@ -112,13 +116,12 @@ int runStartupJob(int n) {
         SDL_ShowCursor(SDL_DISABLE);
         SDL_EnableKeyRepeat(500, 30);
         drawPicture(Painter(), pictures.nameScreen, screen, 0, 0);
-        SDL_Flip(screen);
+        showScreen(screen);
         const auto shown = std::chrono::steady_clock::now();
         ms.push_back(std::chrono::duration<double, std::milli>(shown - start).count());
         freePictures(pictures);
-        if (joystick != nullptr) {
-            SDL_JoystickClose(joystick);
-        }
+        closeControls(controls);
+        closeScreen(screen);
         SDL_Quit();
     }
     std::sort(ms.begin(), ms.end());

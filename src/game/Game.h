@@ -7,6 +7,7 @@
 
 #include "gfx/Painter.h"
 
+struct Controls;
 struct GlyphSheet;
 struct PlatformCache;
 
@@ -72,9 +73,9 @@ class Game {
     // Painter::write takes them.
     void drawHud(SDL_Surface* screen, const GlyphSheet* glyphs = nullptr);
     // Blocks until start (true: Space or START) or leave (false: Escape, SELECT or a quit request).
-    bool waitForStart();
+    bool waitForStart(Controls& controls);
     // The name entry screen on `background`; leaves the chosen name in `name`.
-    void enterName(SDL_Surface* screen, SDL_Surface* background,
+    void enterName(Controls& controls, SDL_Surface* screen, SDL_Surface* background,
                    const GlyphSheet* glyphs = nullptr);
 
     Cell& cell(int col, int row) { return cells[row][col]; }

@@ -2,8 +2,10 @@
 #include "shell/MainLoop.h"
 
 #include "game/Pause.h"
-#include "platform/Platform.h"
+#include "platform/Controls.h"
+#include "platform/Screen.h"
 #include "platform/Wait.h"
+#include "shell/Hold.h"
 #include "shell/Input.h"
 #include "shell/Menu.h"
 #include "shell/PlayPass.h"
@@ -13,10 +15,13 @@ namespace {
 constexpr Uint32 kPassDelayMs = 50;
 
 // Returns true when the player leaves.
-bool menuPass(Game& game, ScoreFile& scores, SDL_Surface* screen, const Pictures& p) {
+bool menuPass(Game& game, Controls& controls, ScoreFile& scores, SDL_Surface* screen,
+              const Pictures& p) {
     discardPendingEvents();
+    // A pad plugged in during the last game plays from here.
+    reopenPads(controls);
     if (entersTable(scores.table, game.score)) {
-        game.enterName(screen, p.nameEntry, &p.glyphs);
+        game.enterName(controls, screen, p.nameEntry, &p.glyphs);
         fileScore(scores, game.score, game.name);
         game.score = 0;
         // On disk before the menu shows it: from here on, no way of ending the process, not
@@ -26,8 +31,8 @@ bool menuPass(Game& game, ScoreFile& scores, SDL_Surface* screen, const Pictures
     // The listing goes over the picture as it shows, which keeps the picture clean.
     drawPicture(game.painter, p.menu, screen, 0, 0);
     drawListing(scores.table, screen, &p.glyphs);
-    SDL_Flip(screen);
-    if (game.waitForStart()) {
+    showScreen(screen);
+    if (game.waitForStart(controls)) {
         game.playing = true;
         game.setupLevel(1);
         return false;
@@ -35,16 +40,23 @@ bool menuPass(Game& game, ScoreFile& scores, SDL_Surface* screen, const Pictures
     return true;
 }
 
-void handleInput(Game& game) {
+// Applies the pass's input; returns what the player has left of the window (see awayAfter).
+// What comes after the player has left is thrown away, but for a quit request.
+Uint8 handleInput(Game& game, Controls& controls) {
     bool quit = false;
+    Uint8 away = 0;
     SDL_Event event;
-    while (SDL_PollEvent(&event)) {
-        quit = applyPlayInput(game, event) || quit;
+    while (pollInput(controls, &event)) {
+        const bool applied = away == 0 && applyPlayInput(game, event);
+        quit = quit || applied || event.type == SDL_QUIT;
+        away = awayAfter(away, event);
     }
     // Kept for the menu pass that follows, which files the score and then leaves.
     if (quit) {
+        game.playing = false;
         requestQuit();
     }
+    return away;
 }
 
 }  // namespace
@@ -74,25 +86,30 @@ bool applyPlayInput(Game& game, const SDL_Event& event) {
     return event.type == SDL_QUIT;
 }
 
-void finishPass(Game& game, SDL_Surface* screen, const Pictures& pictures, int& frameCounter) {
-    handleInput(game);
-    SDL_Flip(screen);
+void finishPass(Game& game, Controls& controls, SDL_Surface* screen, const Pictures& pictures,
+                int& frameCounter) {
+    const Uint8 away = handleInput(game, controls);
+    if (away != 0 && game.playing && holdWhileAway(controls, screen, &pictures.glyphs, away)) {
+        game.playing = false;
+        requestQuit();
+    }
+    showScreen(screen);
     waitMs(kPassDelayMs);
     frameCounter = nextFrameCounter(frameCounter);
     // The canvas the next pass draws on.
     drawPicture(game.painter, pictures.background, screen, 0, 0);
 }
 
-void runLoop(Game& game, ScoreFile& scores, SDL_Surface* screen, const Pictures& pictures,
-             int& frameCounter) {
+void runLoop(Game& game, Controls& controls, ScoreFile& scores, SDL_Surface* screen,
+             const Pictures& pictures, int& frameCounter) {
     bool leave = false;
     while (!leave) {
         if (!game.playing) {
-            leave = menuPass(game, scores, screen, pictures);
+            leave = menuPass(game, controls, scores, screen, pictures);
         } else {
             playPass(game, screen, pictures, frameCounter);
             leave = false;
         }
-        finishPass(game, screen, pictures, frameCounter);
+        finishPass(game, controls, screen, pictures, frameCounter);
     }
 }

@@ -7,7 +7,7 @@
 #include "game/Game.h"
 #include "gfx/NumberFormatter.h"
 #include "gfx/Painter.h"
-#include "platform/Wait.h"
+#include "platform/Controls.h"
 #include "shell/Input.h"
 
 void drawListing(const ScoreTable& table, SDL_Surface* picture, const GlyphSheet* glyphs) {
@@ -27,10 +27,10 @@ void drawListing(const ScoreTable& table, SDL_Surface* picture, const GlyphSheet
     }
 }
 
-bool Game::waitForStart() {
-    SDL_Event event;
-    // Blocks on the queue instead of polling it, so the menu idles without using the CPU.
-    while (waitForEvent(&event)) {
+bool Game::waitForStart(Controls& controls) {
+    for (;;) {
+        SDL_Event event;
+        waitInput(controls, &event);
         switch (event.type) {
             case SDL_KEYDOWN:
                 if (event.key.keysym.sym == SDLK_SPACE) {
@@ -54,6 +54,4 @@ bool Game::waitForStart() {
                 break;
         }
     }
-    // The event queue itself failed: leaving beats waiting for ever.
-    return false;
 }
