@@ -7,7 +7,7 @@ packages=()
 for group in "$@"; do
     case "$group" in
         build) packages+=(cmake make g++ pkg-config libsdl1.2-dev libsdl-image1.2-dev
-                          libsdl-gfx1.2-dev libstb-dev libgtest-dev libbenchmark-dev) ;;
+                          libsdl-gfx1.2-dev libsdl-mixer1.2-dev libstb-dev libgtest-dev libbenchmark-dev) ;;
         test) packages+=(clang clang-format libclang-rt-14-dev
                          xvfb xdotool imagemagick x11-utils strace valgrind) ;;
         play) packages+=(libsdl1.2-compat) ;;

@@ -8,16 +8,20 @@
 #include "shell/Input.h"
 #include "shell/Menu.h"
 #include "shell/PlayPass.h"
+#include "shell/SoundKeys.h"
+#include "sound/Playing.h"
 
 namespace {
 
 constexpr Uint32 kPassDelayMs = 50;
 
 // Returns true when the player leaves.
-bool menuPass(Game& game, ScoreFile& scores, SDL_Surface* screen, const Pictures& p) {
+bool menuPass(Game& game, ScoreFile& scores, SDL_Surface* screen, const Pictures& p,
+              Sounds* sounds) {
+    stopTune(sounds);
     discardPendingEvents();
     if (entersTable(scores.table, game.score)) {
-        game.enterName(screen, &p.glyphs);
+        game.enterName(screen, &p.glyphs, sounds);
         fileScore(scores, game.score, game.name);
         game.score = 0;
         // On disk before the menu shows it: from here on, no way of ending the process, not
@@ -30,7 +34,9 @@ bool menuPass(Game& game, ScoreFile& scores, SDL_Surface* screen, const Pictures
     drawPicture(game.painter, menu, screen, 0, 0);
     SDL_FreeSurface(menu);
     SDL_Flip(screen);
-    if (game.waitForStart()) {
+    if (game.waitForStart(sounds)) {
+        playEffect(sounds, Effect::Start);
+        startTune(sounds);
         game.playing = true;
         game.setupLevel(1);
         return false;
@@ -38,12 +44,14 @@ bool menuPass(Game& game, ScoreFile& scores, SDL_Surface* screen, const Pictures
     return true;
 }
 
-void handleInput(Game& game) {
+void handleInput(Game& game, Sounds* sounds) {
     bool quit = false;
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
+        applySoundInput(sounds, event);
         quit = applyPlayInput(game, event) || quit;
     }
+    playCues(game.cues, sounds);
     // Kept for the menu pass that follows, which files the score and then leaves.
     if (quit) {
         requestQuit();
@@ -77,8 +85,9 @@ bool applyPlayInput(Game& game, const SDL_Event& event) {
     return event.type == SDL_QUIT;
 }
 
-void finishPass(Game& game, SDL_Surface* screen, const Pictures& pictures, int& frameCounter) {
-    handleInput(game);
+void finishPass(Game& game, SDL_Surface* screen, const Pictures& pictures, int& frameCounter,
+                Sounds* sounds) {
+    handleInput(game, sounds);
     SDL_Flip(screen);
     waitMs(kPassDelayMs);
     frameCounter = nextFrameCounter(frameCounter);
@@ -87,15 +96,15 @@ void finishPass(Game& game, SDL_Surface* screen, const Pictures& pictures, int& 
 }
 
 void runLoop(Game& game, ScoreFile& scores, SDL_Surface* screen, const Pictures& pictures,
-             int& frameCounter) {
+             int& frameCounter, Sounds* sounds) {
     bool leave = false;
     while (!leave) {
         if (!game.playing) {
-            leave = menuPass(game, scores, screen, pictures);
+            leave = menuPass(game, scores, screen, pictures, sounds);
         } else {
-            playPass(game, screen, pictures, frameCounter);
+            playPass(game, screen, pictures, frameCounter, sounds);
             leave = false;
         }
-        finishPass(game, screen, pictures, frameCounter);
+        finishPass(game, screen, pictures, frameCounter, sounds);
     }
 }

@@ -11,11 +11,14 @@
 // A quit request ends the game as Escape does; returns true for it.
 bool applyPlayInput(Game& game, const SDL_Event& event);
 
-// The end of every pass, menu or play: the input applied, the frame shown, the pass's delay,
-// the counter advanced, and the background drawn as the canvas of the next pass.
-void finishPass(Game& game, SDL_Surface* screen, const Pictures& pictures, int& frameCounter);
+// The end of every pass, menu or play: the input applied (a hop heard from `sounds`, which the
+// sound keys set), the frame shown, the pass's delay, the counter advanced, and the background
+// drawn as the canvas of the next pass.
+void finishPass(Game& game, SDL_Surface* screen, const Pictures& pictures, int& frameCounter,
+                Sounds* sounds = nullptr);
 
 // Runs passes until the player leaves the menu. A score that enters the table is saved to the
-// score file at once. frameCounter counts every pass, 0 to 10000, and starts over at 0.
+// score file at once. frameCounter counts every pass, 0 to 10000, and starts over at 0. The
+// effects and, during play, the tune sound from `sounds`.
 void runLoop(Game& game, ScoreFile& scores, SDL_Surface* screen, const Pictures& pictures,
-             int& frameCounter);
+             int& frameCounter, Sounds* sounds = nullptr);

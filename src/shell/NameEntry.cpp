@@ -6,6 +6,8 @@
 #include "gfx/ImageLoader.h"
 #include "platform/Wait.h"
 #include "shell/Input.h"
+#include "shell/SoundKeys.h"
+#include "sound/Playing.h"
 
 namespace {
 constexpr int kHighestCode = 128;
@@ -15,6 +17,19 @@ constexpr int kTextY = 130;
 bool confirms(const SDL_Event& event) {
     return (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_SPACE) ||
            (event.type == SDL_JOYBUTTONDOWN && event.jbutton.button == kButtonX);
+}
+
+// The effect of one event: the name confirmed, the cursor moved or a letter changed. A press
+// against the end of the range changes nothing and is not heard.
+void playChange(const Sounds* sounds, const NameChoice& before, const NameChoice& after,
+                bool confirmed) {
+    if (confirmed) {
+        playEffect(sounds, Effect::Confirm);
+    } else if (after.cursor != before.cursor) {
+        playEffect(sounds, Effect::Cursor);
+    } else if (after.letters[after.cursor] != before.letters[before.cursor]) {
+        playEffect(sounds, Effect::Letter);
+    }
 }
 }  // namespace
 
@@ -57,7 +72,7 @@ void drawNameChoice(const Painter& painter, SDL_Surface* screen, const NameChoic
     painter.write(surface, "]", 70 + 20 * choice.cursor, kTextY, glyphs);
 }
 
-void Game::enterName(SDL_Surface* screen, const GlyphSheet* glyphs) {
+void Game::enterName(SDL_Surface* screen, const GlyphSheet* glyphs, Sounds* sounds) {
     SDL_Surface* background = ImageLoader().loadImage("Images/menu2.jpg");
     NameChoice choice;
     SDL_EnableKeyRepeat(500, 30);
@@ -70,7 +85,11 @@ void Game::enterName(SDL_Surface* screen, const GlyphSheet* glyphs) {
             // A quit request takes the letters as they stand.
             const bool quitNow = event.type == SDL_QUIT;
             quit = quit || quitNow;
-            if (applyNameInput(choice, event) || quitNow) {
+            applySoundInput(sounds, event);
+            const NameChoice before = choice;
+            const bool confirmedNow = applyNameInput(choice, event);
+            playChange(sounds, before, choice, confirmedNow);
+            if (confirmedNow || quitNow) {
                 confirmed = true;
                 storeName(choice, name);
             }

@@ -14,6 +14,7 @@
 #include "shell/Pictures.h"
 #include "shell/ScoreFile.h"
 #include "shell/Window.h"
+#include "sound/Sounds.h"
 
 namespace {
 constexpr const char* kScoreFile = "data.dat";
@@ -66,6 +67,9 @@ int runProgram() {
         SDL_Quit();
         return 1;
     }
+    // With the pictures, and freed with them; without a device the game plays silently.
+    Sounds sounds;
+    openSounds(sounds);
     SDL_ShowCursor(SDL_DISABLE);
     SDL_EnableKeyRepeat(500, 30);
 
@@ -76,11 +80,12 @@ int runProgram() {
     }
 
     int frameCounter = 0;
-    runLoop(game, scores, screen, pictures, frameCounter);
+    runLoop(game, scores, screen, pictures, frameCounter, &sounds);
 
     saveScoreFile(scores);
     flushFileSystems();
     freePictures(pictures);
+    closeSounds(sounds);
     if (joystick != nullptr) {
         SDL_JoystickClose(joystick);
     }

@@ -1,0 +1,16 @@
+// How loud the sounds play: all off, or the handheld's volume.
+#include "sound/Volume.h"
+
+#include <algorithm>
+
+void applyVolume(const Sounds& sounds) {
+    // The mixer has no channels to set before it is open.
+    if (sounds.open) {
+        Mix_Volume(-1, sounds.off ? 0 : sounds.volume);
+    }
+}
+
+void changeVolume(Sounds& sounds, int steps) {
+    sounds.volume = std::clamp(sounds.volume + steps * kVolumeStep, 0, kFullVolume);
+    applyVolume(sounds);
+}
