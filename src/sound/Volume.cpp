@@ -6,7 +6,10 @@
 void applyVolume(const Sounds& sounds) {
     // The mixer has no channels to set before it is open.
     if (sounds.open) {
+        // Every channel changes between the same two mixes.
+        SDL_LockAudio();
         Mix_Volume(-1, sounds.off ? 0 : sounds.volume);
+        SDL_UnlockAudio();
     }
 }
 

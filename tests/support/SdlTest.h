@@ -60,8 +60,8 @@ inline std::string pixels(SDL_Surface* surface) {
 }
 
 // Pushes input, one character an event: U D L R the arrow keys, space, E Escape, ^ the up
-// arrow let go; u l d r the stick, 8 START, 9 SELECT, X, 1 a diagonal; anything else a quit
-// request.
+// arrow let go, M; u l d r the stick, 8 START, 9 SELECT, X, 1 a diagonal, + and - the volume
+// buttons; anything else a quit request.
 void pushInput(const std::string& input);
 
 struct WaitHooks {
