@@ -3,7 +3,9 @@
 // same input at the same passes, by keys, by the touch pad and by a gamepad, and must show the
 // same frames reduced to 16 bits: the menu, every pass of play to the portal, the name entry,
 // and the listing with the new score, which must still be there after a reload. Leaving from
-// the menu then ends the game on the page, which says so.
+// the menu then ends the game on the page, which says so. The first key starts the page's
+// audio, which plays the game's sounds unless the page's sound switch, kept over a reload, is
+// off.
 // DWINDLE_SITE names the built site, DWINDLE_BUILD the desktop build that has the program.
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
@@ -86,6 +88,18 @@ function harness(hashOfSource) {
   };
   window.pressGamepad = (button) => pending.add(button);
   window.canvasHash = () => hashOf(canvasPixels());
+  // The loudest sample the page sends out over the next half second: 0 when it is silent.
+  window.loudness = () => new Promise((done) => {
+    const analyser = Module.audio.createAnalyser();
+    Module.audio.soundSwitch.connect(analyser);
+    const samples = new Float32Array(analyser.fftSize);
+    let peak = 0;
+    const listen = setInterval(() => {
+      analyser.getFloatTimeDomainData(samples);
+      peak = Math.max(peak, ...samples.map(Math.abs));
+    }, 20);
+    setTimeout(() => done(clearInterval(listen) ?? peak), 500);
+  });
   // From the next pass on: each pass's frame checked, then its input given, until a frame
   // differs or the script's passes are over.
   window.replay = (expected, keys, method) => {
@@ -191,8 +205,18 @@ test('keys: splash, menu, the seeded game pass by pass, name entry, listing, kep
   const firstPicture = await page.evaluate(() => window.firstPicture);
   console.log(`# first picture on screen ${firstPicture.toFixed(0)} ms after the page opened`);
   assert.ok(firstPicture < 3000, `the splash took ${firstPicture} ms`);
-  // A real key press, sent to the page without a click first.
-  await playScript(page, 'keys', () => page.keyboard.press('Space'));
+  // A real key press, sent to the page without a click first: the page's audio starts with it,
+  // the effects loaded, and the game hears it. Headless Chromium lets audio start at once: it
+  // is held here as a browser holds it until its user acts.
+  await page.evaluate(() => Module.audio.suspend());
+  let heard;
+  await playScript(page, 'keys', async () => {
+    await page.keyboard.press('Space');
+    heard = page.evaluate(() => window.loudness());
+  });
+  assert.deepEqual(await page.evaluate(() => [Module.audio.state, Module.soundsLoaded]),
+                   ['running', 14]);
+  assert.ok(await heard > 0, 'no sound during play');
   const passTimes = await page.evaluate(() => Module.passTimes);
   passTimes.sort((a, b) => a - b);
   console.log(`# ${passTimes.length} passes replayed: median ${passTimes[passTimes.length >> 1].toFixed(2)} ` +
@@ -224,12 +248,27 @@ test('keys: splash, menu, the seeded game pass by pass, name entry, listing, kep
   await page.browserContext().close();
 });
 
-test('touch pad: the same game from the on-screen buttons', async () => {
+test('touch pad: the same game from the on-screen buttons, the sound switched off', async () => {
   const page = await openPage(true);
   await waitForFrame(page, menuFrame, 'the menu');
   assert.ok(await page.$eval('#pad', (pad) => getComputedStyle(pad).display !== 'none'),
             'a touch screen shows the pad');
-  await playScript(page, 'touch', () => page.tap('#pad button[data-key="32"]'));
+  // The sound switched off first: the game plays silently, and stays so over a reload, until
+  // M in the game switches it on again.
+  await page.tap('#sound');
+  let heard;
+  await playScript(page, 'touch', async () => {
+    await page.tap('#pad button[data-key="32"]');
+    heard = page.evaluate(() => window.loudness());
+  });
+  assert.equal(await heard, 0, 'sound with the sound off');
+  await page.reload();
+  await waitForFrame(page, listingFrame, 'the kept score after a reload');
+  const sound = () => page.evaluate(() => [document.getElementById('sound').textContent,
+                                           Module.audio.soundSwitch.gain.value]);
+  assert.deepEqual(await sound(), ['Sound off', 0]);
+  await page.keyboard.press('KeyM');
+  assert.deepEqual(await sound(), ['Sound on', 1]);
   assert.deepEqual(page.errors, []);
   await page.browserContext().close();
 });
