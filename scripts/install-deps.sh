@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a group of tasks needs, when they are missing.
-# Usage: scripts/install-deps.sh GROUP...   (groups: build test play package arm web webtest)
+# Usage: scripts/install-deps.sh GROUP...   (groups: build test play package arm arm64 port web webtest)
 set -euo pipefail
 
 packages=()
@@ -18,6 +18,12 @@ for group in "$@"; do
         arm) packages+=(g++-arm-linux-gnueabi gcc-arm-linux-gnueabi binutils-arm-linux-gnueabi
                         qemu-user debootstrap debian-archive-keyring googletest
                         cmake make pkg-config) ;;
+        # The aarch64 port: the same for arm64.
+        arm64) packages+=(g++-aarch64-linux-gnu gcc-aarch64-linux-gnu binutils-aarch64-linux-gnu
+                          qemu-user debootstrap debian-archive-keyring googletest
+                          cmake make pkg-config) ;;
+        # The port's folder: its screenshot, its zip, and the stand-in device its test runs.
+        port) packages+=(imagemagick zip util-linux) ;;
         # The browser build: emscripten, and the parser its JavaScript optimiser loads
         # (from Debian's Node module folder, /usr/share/nodejs, on NODE_PATH).
         web) packages+=(emscripten node-acorn) ;;

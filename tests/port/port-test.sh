@@ -1,0 +1,223 @@
+#!/usr/bin/env bash
+# Runs the port as a handheld would: Dwindle.sh in the ports folder of a stand-in aarch64 device under qemu starts the game and ends it in order, or refuses a C library older than the floor.
+# Usage: tests/port/port-test.sh PORT_DIR SYSROOT   (build-port/dwindle and the arm64 sysroot;
+#        scripts/port-build.sh runs it)
+#
+# The stand-in device is the arm64 sysroot without the libraries the port carries (so they
+# must come from the port's folder), with the C library, the C++ runtime and SDL2 left in; the
+# collection's control folder is our own (control.txt, gptokeyb beside this file). Everything on
+# it, Dwindle.sh's bash included, is the sysroot's own aarch64 code, run by qemu-aarch64
+# through binfmt_misc. That registration, the chroot and the hot key's search by name live in
+# user, mount and process namespaces of the test's own (binfmt_misc there needs Linux 6.7).
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+triplet=aarch64-linux-gnu
+floor=2.36
+
+# Twelve scores: the game keeps the ten best, so a file rewritten with ten was saved.
+seed=$(printf '%s\n' 300 ANN 1200 BOB 100 CID 900 DAN 500 EVE 1100 FAY 200 GUS 800 HAL \
+    1000 IDA 400 JO 700 KIM 600 LEE)
+saved=$(printf '%s\n' 1200 BOB 1100 FAY 1000 IDA 900 DAN 800 HAL 700 KIM 600 LEE 500 EVE \
+    400 JO 300 ANN)
+
+# Each case: a name, how the port is stopped once the game shows its menu ("firmware":
+# SIGTERM to Dwindle.sh; "hotkey": the collection's quit hot key, which sends SIGTERM to the
+# game by name), and the C library version the device's says it is.
+cases=(
+    "the firmware stops the port|firmware|$floor"
+    "the quit hot key ends the game|hotkey|$floor"
+    "a C library older than the floor|firmware|2.31"
+)
+
+# A fresh stand-in device in $work/device$1 for case $1, the port installed in its ports
+# folder. Made outside the namespaces, where the sysroot's owners are known.
+make_device() {
+    local root=$work/device$1 glibc=$2 name lib libc
+    cp -al "$sysroot" "$root"
+    for name in $(ls "$port/dwindle/libs.aarch64"); do
+        for lib in "$root/lib/$triplet/$name" "$root/usr/lib/$triplet/$name"; do
+            if [ -e "$lib" ]; then
+                rm -f "$(realpath "$lib")" "$lib"
+            fi
+        done
+    done
+    mkdir -p "$root/roms/ports/PortMaster"
+    cp -a "$port/Dwindle.sh" "$port/dwindle" "$root/roms/ports/"
+    cp "$here/control.txt" "$here/gptokeyb" "$root/roms/ports/PortMaster/"
+    printf '%s\n' "$seed" >"$root/roms/ports/dwindle/data.dat"
+    if [ "$glibc" != "$floor" ]; then
+        # The library's banner, which Dwindle.sh reads, names an older version; written to a
+        # new file, not to the sysroot's own through the hard link.
+        libc=$(realpath "$root/lib/$triplet/libc.so.6")
+        perl -0777 -pe "s/release version \Q$floor.\E/release version $glibc./" "$libc" \
+            >"$libc.new"
+        chmod 755 "$libc.new"
+        mv "$libc.new" "$libc"
+    fi
+}
+
+if [ "${1:-}" != --inside ]; then
+    port=$(realpath "$1")
+    sysroot=$(realpath "$2")
+    # Beside the sysroot, so that the devices can be hard links of it; removed only once the
+    # namespaces, and with them every mount into it, are gone.
+    work=$(mktemp -d "$(dirname "$sysroot")/port-test.XXXXXX")
+    trap 'rm -rf "$work"' EXIT
+    for index in "${!cases[@]}"; do
+        make_device "$index" "${cases[$index]##*|}"
+    done
+    unshare --user --map-root-user --mount --pid --fork "$0" --inside "$work"
+    exit
+fi
+work=$2
+
+if ! mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc; then
+    echo "port test: no binfmt_misc of the test's own here (it needs Linux 6.7 or later)" >&2
+    exit 1
+fi
+# aarch64 ELF programs; F: qemu is opened now, so that it also starts inside the chroot.
+printf '%s' ':aarch64:M::\x7fELF\x02\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\xb7\x00:\xff\xff\xff\xff\xff\xff\xff\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-aarch64:F' \
+    >/proc/sys/fs/binfmt_misc/register
+
+# Readies the device in $root to run: what qemu itself, a program of this machine, needs to
+# start inside the chroot (read-only), and the device's own /proc.
+boot_device() {
+    local dir
+    for dir in /lib64 /lib/x86_64-linux-gnu /usr/lib/x86_64-linux-gnu; do
+        mkdir -p "$root$dir"
+        mount --bind "$(realpath "$dir")" "$root$dir"
+        mount -o remount,bind,ro "$root$dir"
+    done
+    mount -t proc proc "$root/proc"
+}
+
+# Starts Dwindle.sh as the ports menu does, with SDL's dummy video saving every frame as a
+# BMP file in the folder the game runs in.
+start_port() {
+    chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin \
+        SDL_VIDEODRIVER=dummy SDL_VIDEO_DUMMY_SAVE_FRAMES=1 /bin/bash /roms/ports/Dwindle.sh &
+    launcher=$!
+}
+
+# The process id of the running game, as the device sees it; none when it is not running.
+game_pid() {
+    local proc args
+    for proc in "$root"/proc/[0-9]*; do
+        args=()
+        mapfile -d '' args 2>/dev/null <"$proc/cmdline" || continue
+        # Under binfmt_misc the command line is qemu's, then the program's.
+        if [ "${args[1]:-}" = ./dwindle ]; then
+            echo "${proc##*/}"
+            return
+        fi
+    done
+}
+
+# True when the newest frame the game showed is the menu: the menu picture with the score
+# listing drawn in, so all but a few per cent of its pixels match the picture's.
+at_menu() {
+    local frame differing
+    frame=$(ls "$root"/roms/ports/dwindle/SDL_window*.bmp 2>/dev/null | tail -n 1)
+    [ -n "$frame" ] || return 1
+    differing=$(compare -metric AE -fuzz 6% "$frame" \
+        "$root/roms/ports/dwindle/Images/menu.png" null: 2>&1 || true)
+    [[ $differing =~ ^[0-9]+$ ]] && [ "$differing" -lt $((320 * 240 / 20)) ]
+}
+
+# Waits up to $2 seconds for the condition $1; false if it never holds.
+wait_until() {
+    local tries
+    for ((tries = 0; tries < $2 * 5; ++tries)); do
+        if "$1"; then
+            return 0
+        fi
+        sleep 0.2
+    done
+    return 1
+}
+
+launcher_ended() {
+    ! kill -0 "$launcher" 2>/dev/null
+}
+
+menu_or_end() {
+    at_menu || launcher_ended
+}
+
+# The launcher's exit status, once it has ended within $1 seconds; killed otherwise.
+launcher_status() {
+    wait_until launcher_ended "$1" || {
+        fail "Dwindle.sh still runs $1 seconds on"
+        kill -KILL "$launcher"
+    }
+    status=0
+    wait "$launcher" || status=$?
+}
+
+failures=0
+fail() {
+    echo "FAILED ($case): $*" >&2
+    failures=$((failures + 1))
+}
+
+# Checks what the launcher handed the game: its own libraries first, the firmware's pad
+# mapping, the compatibility library's controller mode and sharp scaling.
+check_game_setup() {
+    local pid=$1 environment want
+    environment=$(tr '\0' '\n' <"$root/proc/$pid/environ")
+    # Each a whole variable or the start of one.
+    for want in "LD_LIBRARY_PATH=/roms/ports/dwindle/libs.aarch64:" \
+        "SDL_GAMECONTROLLERCONFIG=19000000010000000100000000010000,Stand-in pad," \
+        "SDL12COMPAT_USE_GAME_CONTROLLERS=1"$'\n' "SDL12COMPAT_SCALE_METHOD=nearest"$'\n'; do
+        [[ $'\n'$environment$'\n' == *$'\n'"$want"* ]] || fail "the game runs without $want"
+    done
+    grep -q "/roms/ports/dwindle/libs.aarch64/libSDL-1.2.so.0" "$root/proc/$pid/maps" ||
+        fail "the game does not run on the port's own SDL 1.2"
+}
+
+passed=0
+for index in "${!cases[@]}"; do
+    IFS='|' read -r case stop glibc <<<"${cases[$index]}"
+    failed_before=$failures
+    root=$work/device$index
+    gamedir=$root/roms/ports/dwindle
+    boot_device
+    start_port
+
+    if [ "$glibc" = "$floor" ]; then
+        if ! wait_until menu_or_end 120 || ! at_menu; then
+            fail "the game never showed its menu"
+        else
+            pid=$(game_pid)
+            [ -n "$pid" ] && check_game_setup "$pid"
+            case "$stop" in
+                firmware) kill -TERM "$launcher" ;;
+                hotkey) touch "$root/tmp/hotkey" ;;
+            esac
+        fi
+        launcher_status 60
+        [ "$status" -eq 0 ] || fail "Dwindle.sh ended with status $status"
+        [ "$(cat "$gamedir/data.dat")" = "$saved" ] || fail "data.dat was not saved in the port's folder"
+        [ -z "$(game_pid)" ] || fail "the game still runs"
+    else
+        launcher_status 60
+        message="Dwindle needs a firmware with glibc $floor or later; this one has glibc $glibc. Please update the firmware."
+        [ "$status" -eq 1 ] || fail "Dwindle.sh ended with status $status"
+        grep -q -x -F "$message" "$gamedir/log.txt" || fail "log.txt does not say: $message"
+        grep -q -x -F "$message" "$root/tmp/on-screen" 2>/dev/null || fail "nothing on screen"
+        ! ls "$gamedir"/SDL_window*.bmp >/dev/null 2>&1 || fail "the game started"
+        [ "$(cat "$gamedir/data.dat")" = "$seed" ] || fail "data.dat changed"
+    fi
+    [ -f "$root/tmp/pm_finish" ] || fail "Dwindle.sh ended without pm_finish"
+    if [ "$failures" -eq "$failed_before" ]; then
+        echo "ok: $case"
+        passed=$((passed + 1))
+    else
+        echo "log.txt:" >&2
+        cat "$gamedir/log.txt" >&2 || true
+    fi
+done
+
+echo "port test: $passed passed, $((${#cases[@]} - passed)) failed"
+[ "$passed" -eq "${#cases[@]}" ]
