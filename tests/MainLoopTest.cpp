@@ -1,5 +1,6 @@
 // The main loop driven by injected input: menu and play passes, the frame counter, the name
-// entry screen, the score table, quit requests from every screen, and the sound it makes.
+// entry screen, the score table, and quit requests from every screen; the picture files gone
+// once loaded, as when the game is removed while it runs; and the sound it makes.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -9,6 +10,7 @@
 #include <map>
 
 #include "RulesTestHelpers.h"
+#include "gfx/ImageLoader.h"
 #include "shell/MainLoop.h"
 #include "sound/Sounds.h"
 #include "support/SdlTest.h"
@@ -30,6 +32,7 @@ class MainLoopTest : public PicturesTest {
             "100\nAL\n100\nBO\n100\nCY\n100\nDI\n100\nED\n100\nFO\n100\nGU\n"
             "100\nHI\n100\nIO\n100\nJO\n");
         std::remove("data.dat");
+        std::filesystem::remove("Images");
         game = Game();
         passes = menuWaits = nameEntryPasses = pauses = 0;
         const auto wait = [&](const char* name, int& count) {
@@ -40,6 +43,7 @@ class MainLoopTest : public PicturesTest {
         };
         testWaits().onEventWait = [&] {
             EXPECT_EQ("1111111111", inked(230, 65, 10, 0, 14)) << "the listing's scores";
+            EXPECT_TRUE(shows("menu.png", 4, 168, 162, 38)) << "the menu's prompts";
             const int m = wait("menu ", menuWaits);
             pushInput(m < static_cast<int>(menu.size()) ? menu[m] : "E");
         };
@@ -48,7 +52,9 @@ class MainLoopTest : public PicturesTest {
                 pass(wait("pass ", passes));
             } else if (ms == 80) {
                 // The first pass draws "[A]A A" from x 50, a character every 10 pixels.
-                EXPECT_TRUE(nameEntryPasses > 0 || inked(50, 130, 7, 10) == "1111010") << "letters";
+                EXPECT_TRUE(nameEntryPasses > 0 || (inked(50, 130, 7, 10) == "1111010" &&
+                                                    shows("menu2.jpg", 150, 104, 150, 72)))
+                    << "letters and prompts";
                 const int n = wait("name ", nameEntryPasses);
                 pushInput(n < static_cast<int>(named.size()) ? named[n] : "");
             } else if (ms == 3000) {
@@ -69,6 +75,20 @@ class MainLoopTest : public PicturesTest {
             cells[cell] |= pixelAt(screen, x + dx * cell + i % 8, y + dy * cell + i % 64 / 8) == 0;
         }
         return cells;
+    }
+
+    // True when the w x h rectangle at (x, y) shows the picture file's pixels there, but for
+    // white ones, which a keyed picture leaves see-through.
+    bool shows(const std::string& file, int x, int y, int w, int h) {
+        SDL_Surface* picture = ImageLoader().loadImage(DWINDLE_IMAGES_DIR "/" + file);
+        const Uint32 white = asStored(picture, 255, 255, 255);
+        bool all = true;
+        for (int i = 0; i < w * h; ++i) {
+            const Uint32 shown = pixelAt(picture, x + i % w, y + i / w);
+            all = all && (shown == white || shown == pixelAt(screen, x + i % w, y + i / w));
+        }
+        SDL_FreeSurface(picture);
+        return all;
     }
 
     Game game;

@@ -36,6 +36,12 @@ void put(const std::string& file, const std::string& text, int mode) {
     fs::permissions(file, static_cast<fs::perms>(mode));
 }
 
+// "data.dat" a link into the folder "shut", which takes no new file.
+void shut() {
+    fs::create_symlink("shut/dat", "data.dat");
+    fs::permissions("shut", static_cast<fs::perms>(0555));
+}
+
 // Starts the game in a child with the signals' default actions, whatever the suite was started
 // under (nohup ignores SIGHUP, a background job SIGINT and SIGQUIT), but for `ignored`: the
 // real game in the working folder, or the child ends with run's status. A child that hangs is
@@ -76,8 +82,9 @@ TEST(ProgramTest, EveryRunKeepsWhatItCanAndSaysWhatItCannot) {
         std::string says, after;  // "data.dat" after the run, read through its link
         int mode;                 // 0: not checked
         int status = 0;
-        uid_t user = 65534;  // who plays when the tests run as root
-        int signal = 0;      // sent at the menu, with SIGTERM ignored from the start
+        uid_t user = 65534;   // who plays when the tests run as root
+        int signal = 0;       // sent at the menu, with SIGTERM ignored from the start
+        bool display = true;  // false: as over SSH, no display and no driver asked for
     } rows[] = {
         // The first run, silent; it removes what a save killed half-way left.
         {[] {
@@ -104,10 +111,32 @@ TEST(ProgramTest, EveryRunKeepsWhatItCanAndSaysWhatItCannot) {
         {[] { put("data.dat", kLow, 0444); },
          "Couldn't write the scores to data.dat: " + std::string(strerror(EACCES)) + notSaved, kLow,
          0444},
+        // A byte-order mark and a line of 100 characters lose no pair.
+        {[] {
+             put("data.dat",
+                 "\xEF\xBB\xBF"
+                 "900\n" +
+                     std::string(100, '#') + kLow.substr(5),
+                 0644);
+         },
+         "", "900\n###" + kFiled.substr(5), 0644},
+        // A folder that takes no new file: its writable file is saved in place, said once; without
+        // one nothing can be saved, said at once.
+        {[] { put("shut/dat", kLow, 0666), put("shut/dat.lock", "", 0644), shut(); },
+         "Saved the scores to data.dat in place, not atomically: its folder refused a new file: " +
+             std::string(strerror(EACCES)) + "\n",
+         kFiled, 0666},
+        {shut, "Couldn't write the scores to data.dat: " + std::string(strerror(EACCES)) + notSaved,
+         "", 0},
+        {[] { put("data.dat", kLow, 0644); },
+         "Couldn't initialise SDL: found no display and fell back to its caca driver, which shows "
+         "nothing; set DISPLAY or WAYLAND_DISPLAY to a running display\n",
+         kLow, 0644, 1, 65534, 0, false},
     };
     for (const auto& row : rows) {
         WorkFolder folder(false);
         fs::copy(DWINDLE_IMAGES_DIR, "Images");
+        fs::create_directory("shut");
         fs::create_directory("real");
         put("victim", "keep", 0644);
         row.plant();
@@ -116,9 +145,16 @@ TEST(ProgramTest, EveryRunKeepsWhatItCanAndSaysWhatItCannot) {
         const bool linked = fs::is_symlink("data.dat");
         const pid_t child = startGame([&] {
             if ((geteuid() == 0 && (setgid(row.user) != 0 || setuid(row.user) != 0)) ||
-                !std::freopen("errors", "w", stderr)) {
+                !std::freopen("errors", "w", stderr) || !std::freopen("output", "w", stdout) ||
+                !std::freopen("/dev/null", "r", stdin)) {
                 return 126;
             }
+            for (const char* name : {"SDL_VIDEODRIVER", "DISPLAY", "WAYLAND_DISPLAY"}) {
+                if (!row.display) {
+                    unsetenv(name);
+                }
+            }
+            setenv("TERM", "xterm", 1);  // which the text-art driver needs
             std::setvbuf(stderr, nullptr, _IONBF, 0);
             umask(022);
             signal(SIGTERM, row.signal != 0 ? SIG_IGN : SIG_DFL);
@@ -137,14 +173,17 @@ TEST(ProgramTest, EveryRunKeepsWhatItCanAndSaysWhatItCannot) {
         EXPECT_TRUE(stat("data.dat", &info) != 0 ||
                     ((row.mode == 0 || row.mode == static_cast<int>(info.st_mode & 07777)) &&
                      (geteuid() != 0 || info.st_uid + info.st_gid == 2 * 65534)));
-        std::error_code none;  // for the unreadable file when the tests do not run as root
+        std::error_code
+            none;  // for the unreadable file and folder when the tests do not run as root
         fs::permissions("data.dat", fs::perms::owner_read, fs::perm_options::add, none);
+        fs::permissions("shut", fs::perms::owner_all, fs::perm_options::add, none);
         // A filed score is on disk by the time the menu shows it.
         EXPECT_TRUE(row.after != kFiled || folder.read("at-menu") == kFiled);
         EXPECT_EQ(row.after, folder.read("data.dat"));
         EXPECT_EQ(linked, fs::is_symlink("data.dat"));
         EXPECT_EQ("keep", folder.read("victim"));
         EXPECT_EQ(row.says, folder.read("errors"));
+        EXPECT_EQ("", folder.read("output"));
         for (const auto& entry : fs::recursive_directory_iterator(".")) {
             const std::string name = entry.path().filename();
             EXPECT_FALSE(
@@ -276,11 +315,11 @@ TEST(ProgramTest, AHundredMegabytesOfLinesLoadInBoundedMemoryToTheTableOfTheBest
     // The ten best, two of them equal and one with a line of 79 characters, spread among
     // 100 MB of pairs that rank below them all, yet would rank above them if the pairing of
     // lines slipped anywhere (the name read as a score) or a line lost its start (the sign).
-    // Nothing after the line of 80 counts.
+    // A line longer than the bound is one line: the pair after it counts.
     const std::string best[10] = {
         "2\nB2\n", "7\nTA\n", "300\nAAA\n", "3\nB3\n", std::string(77, ' ') + "42\nLNG\n",
         "4\nB4\n", "7\nTB\n", "5\nB5\n",    "6\nB6\n", "8\nB8\n"};
-    const std::string rest = std::string(80, '9') + "\n1000\nTOP\n";
+    const std::string rest = std::string(25 << 20, '-') + "\n#\n1000\nTOP\n";
     WorkFolder folder(false);
     {  // freed before the game starts: a forked child's peak counts the memory it was forked with
         std::string filler;
@@ -297,7 +336,7 @@ TEST(ProgramTest, AHundredMegabytesOfLinesLoadInBoundedMemoryToTheTableOfTheBest
     fs::rename("big.dat", "data.dat");
     ASSERT_GE(fs::file_size("data.dat"), 100u << 20);
     const long bigPeak = gamePeakKb();
-    EXPECT_EQ("300\nAAA\n42\nLNG\n8\nB8\n7\nTA\n7\nTB\n6\nB6\n5\nB5\n4\nB4\n3\nB3\n2\nB2\n",
+    EXPECT_EQ("1000\nTOP\n300\nAAA\n42\nLNG\n8\nB8\n7\nTA\n7\nTB\n6\nB6\n5\nB5\n4\nB4\n3\nB3\n",
               formatScores(loadScores("data.dat")));
     EXPECT_LT(bigPeak - smallPeak, 20 * 1024) << bigPeak << " KB, with no file " << smallPeak;
 }

@@ -31,13 +31,27 @@ TEST(ScoreTableTest, LinesPairUpAsScoresAsStrtolReadsThemAndNamesOfUpToThree) {
         {kTen + "500\n", kTen},             // a score without its name does not
         {kTen + "5\nK\n200\nL\n", "200\nL\n" + kTen.substr(0, kTen.rfind("10\nJ"))},
         {long79 + "42\nBBB\n43\nCCC" + std::string(76, 'x') + "\n", "43\nCCC\n42\nBBB\n" + pad(8)},
-        // From a line of 80 characters (a CR counts) nothing more is read.
-        {"1\nA\n" + std::string(80, '1') + "\n300\nCCC\n", "1\nA\n" + pad(9)},
-        {"1\nA\n300\n" + std::string(80, 'C') + "\n", "1\nA\n" + pad(9)},
-        {"1\nA\n" + std::string(79, '3') + "\r\nCCC\n", "1\nA\n" + pad(9)},
+        // A line of 80 characters or more is one line, read by its start; the pairs after it
+        // count.
+        {"9500\n" + std::string(100, '#') + "\n" + kTen,
+         "9500\n###\n" + kTen.substr(0, kTen.rfind("10\nJ"))},
+        {"1\nA\n" + std::string(79, '3') + "\r\nCCC\n", "2147483647\nCCC\n1\nA\n" + pad(8)},
+        {std::string(100, '0') + "7\n" + std::string(90, ' ') + "N\n", "7\n   \n" + pad(9)},
+        // A UTF-8 byte-order mark is skipped at the start of the text, and only there.
+        {"\xEF\xBB\xBF"
+         "500\r\nTOP\r\n4\n\xEF\xBB\xBF\n",
+         "500\nTOP\n4\n\xEF\xBB\xBF\n" + pad(8)},
+        {"\xEF\xBB"
+         "9\nX\n",
+         "0\nX\n" + pad(9)},
     };
     for (const auto& [text, table] : cases) {
         EXPECT_EQ(table, formatScores(parseScores(text))) << text;
+        ScoreReader reader;  // the same, given a byte at a time
+        for (const char& c : text) {
+            reader.feed(&c, 1);
+        }
+        EXPECT_EQ(table, formatScores(reader.finish())) << text;
     }
 }
 

@@ -6,6 +6,11 @@
 unsigned randomSeed();
 // True when a quit request waits on the event queue; it stays there for the menu.
 bool quitWaiting();
+// Called on every pass of the name entry with the score file's lines for the score under the
+// letters as they stand, then with null once the name is confirmed. The browser keeps them as
+// they change, so that a page closed meanwhile still files the score at its next visit; on the
+// desktop and the handheld every way of ending the game files the letters anyway.
+void nameEntryStands(const char* lines);
 // Called before every save of the score file: brings it up to date with what other games have
 // stored meanwhile where they share no lock, so that the save's fresh reading sees it.
 void scoresToBeSaved();

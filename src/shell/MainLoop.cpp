@@ -2,7 +2,6 @@
 #include "shell/MainLoop.h"
 
 #include "game/Pause.h"
-#include "gfx/ImageLoader.h"
 #include "platform/Platform.h"
 #include "platform/Wait.h"
 #include "shell/Input.h"
@@ -21,18 +20,16 @@ bool menuPass(Game& game, ScoreFile& scores, SDL_Surface* screen, const Pictures
     stopTune(sounds);
     discardPendingEvents();
     if (entersTable(scores.table, game.score)) {
-        game.enterName(screen, &p.glyphs, sounds);
+        game.enterName(screen, p.nameEntry, &p.glyphs, sounds);
         fileScore(scores, game.score, game.name);
         game.score = 0;
         // On disk before the menu shows it: from here on, no way of ending the process, not
         // even a kill or a power cut, can lose it.
         saveScoreFile(scores);
     }
-    // Loaded afresh on every visit and released once shown.
-    SDL_Surface* menu = ImageLoader().loadKeyedImage("Images/menu.png");
-    drawListing(scores.table, menu, &p.glyphs);
-    drawPicture(game.painter, menu, screen, 0, 0);
-    SDL_FreeSurface(menu);
+    // The listing goes over the picture as it shows, which keeps the picture clean.
+    drawPicture(game.painter, p.menu, screen, 0, 0);
+    drawListing(scores.table, screen, &p.glyphs);
     SDL_Flip(screen);
     if (game.waitForStart(sounds)) {
         playEffect(sounds, Effect::Start);

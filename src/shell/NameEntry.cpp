@@ -3,9 +3,10 @@
 
 #include "game/Game.h"
 #include "game/Pause.h"
-#include "gfx/ImageLoader.h"
+#include "platform/Platform.h"
 #include "platform/Wait.h"
 #include "shell/Input.h"
+#include "shell/ScoreTable.h"
 #include "shell/SoundKeys.h"
 #include "sound/Playing.h"
 
@@ -17,6 +18,15 @@ constexpr int kTextY = 130;
 bool confirms(const SDL_Event& event) {
     return (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_SPACE) ||
            (event.type == SDL_JOYBUTTONDOWN && event.jbutton.button == kButtonX);
+}
+
+// The score file's lines for the score under the letters as they stand.
+std::string entryLines(int32_t score, const NameChoice& choice) {
+    char name[4];
+    storeName(choice, name);
+    ScoreTable entry;
+    insertScore(entry, score, name);
+    return formatScores(entry);
 }
 
 // The effect of one event: the name confirmed, the cursor moved or a letter changed. A press
@@ -72,8 +82,8 @@ void drawNameChoice(const Painter& painter, SDL_Surface* screen, const NameChoic
     painter.write(surface, "]", 70 + 20 * choice.cursor, kTextY, glyphs);
 }
 
-void Game::enterName(SDL_Surface* screen, const GlyphSheet* glyphs, Sounds* sounds) {
-    SDL_Surface* background = ImageLoader().loadImage("Images/menu2.jpg");
+void Game::enterName(SDL_Surface* screen, SDL_Surface* background, const GlyphSheet* glyphs,
+                     Sounds* sounds) {
     NameChoice choice;
     SDL_EnableKeyRepeat(500, 30);
     bool quit = false;
@@ -96,9 +106,10 @@ void Game::enterName(SDL_Surface* screen, const GlyphSheet* glyphs, Sounds* soun
         }
         drawNameChoice(painter, screen, choice, glyphs);
         SDL_Flip(screen);
+        nameEntryStands(entryLines(score, choice).c_str());
         waitMs(kPassDelayMs);
     }
-    SDL_FreeSurface(background);
+    nameEntryStands(nullptr);
     // The menu that follows sees the request too, and leaves.
     if (quit) {
         requestQuit();

@@ -12,28 +12,19 @@ namespace {
 struct Slot {
     const char* path;
     bool keyed;
-    SDL_Surface** picture;  // null for a picture only checked here
+    SDL_Surface** picture;
 };
 }  // namespace
 
 bool loadPictures(Pictures& p) {
     const Slot slots[] = {
-        {"Images/char.png", true, &p.player},
-        {"Images/portal.png", true, &p.portal},
-        {"Images/image.jpg", false, &p.background},
-        {"Images/bbonus.png", true, &p.bonus[0]},
-        {"Images/obonus.png", true, &p.bonus[1]},
-        {"Images/rbonus.png", true, &p.bonus[2]},
-        {"Images/gbonus.png", true, &p.bonus[3]},
-        {"Images/enemy1.png", true, &p.enemy[0]},
-        {"Images/enemy2.png", true, &p.enemy[1]},
-        {"Images/enemy3.png", true, &p.enemy[2]},
-        {"Images/intro.png", true, &p.intro},
-        {"Images/namescreen.png", true, &p.nameScreen},
-        // The menu and name entry screens load theirs afresh on every visit; checked now, a
-        // broken one stops the game before it starts instead of leaving a screen blank.
-        {"Images/menu.png", true, nullptr},
-        {"Images/menu2.jpg", false, nullptr},
+        {"Images/char.png", true, &p.player},       {"Images/portal.png", true, &p.portal},
+        {"Images/image.jpg", false, &p.background}, {"Images/bbonus.png", true, &p.bonus[0]},
+        {"Images/obonus.png", true, &p.bonus[1]},   {"Images/rbonus.png", true, &p.bonus[2]},
+        {"Images/gbonus.png", true, &p.bonus[3]},   {"Images/enemy1.png", true, &p.enemy[0]},
+        {"Images/enemy2.png", true, &p.enemy[1]},   {"Images/enemy3.png", true, &p.enemy[2]},
+        {"Images/intro.png", true, &p.intro},       {"Images/namescreen.png", true, &p.nameScreen},
+        {"Images/menu.png", true, &p.menu},         {"Images/menu2.jpg", false, &p.nameEntry},
     };
     ImageLoader loader;
     bool all = true;
@@ -44,11 +35,7 @@ bool loadPictures(Pictures& p) {
             std::fprintf(stderr, "Couldn't load picture %s: %s\n", slot.path, IMG_GetError());
             all = false;
         }
-        if (slot.picture != nullptr) {
-            *slot.picture = picture;
-        } else {
-            SDL_FreeSurface(picture);
-        }
+        *slot.picture = picture;
     }
     // Drawn once here rather than in a play pass.
     if (SDL_GetVideoSurface() != nullptr) {
@@ -58,9 +45,9 @@ bool loadPictures(Pictures& p) {
 }
 
 void freePictures(Pictures& p) {
-    SDL_Surface** all[] = {&p.player,   &p.portal,   &p.background, &p.bonus[0],
-                           &p.bonus[1], &p.bonus[2], &p.bonus[3],   &p.enemy[0],
-                           &p.enemy[1], &p.enemy[2], &p.intro,      &p.nameScreen};
+    SDL_Surface** all[] = {&p.player,   &p.portal,     &p.background, &p.bonus[0], &p.bonus[1],
+                           &p.bonus[2], &p.bonus[3],   &p.enemy[0],   &p.enemy[1], &p.enemy[2],
+                           &p.intro,    &p.nameScreen, &p.menu,       &p.nameEntry};
     for (SDL_Surface** picture : all) {
         SDL_FreeSurface(*picture);
         *picture = nullptr;

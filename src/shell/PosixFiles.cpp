@@ -37,6 +37,31 @@ std::string folderOf(const std::string& path) {
     return slash == std::string::npos ? "." : path.substr(0, slash + 1);
 }
 
+// Writes text at the start of the file open at fd, then `settle`s it (errno set when that
+// fails), syncs it and closes fd. Returns 0, or the errno of the first step that failed.
+template <typename Settle>
+int writeThrough(int fd, const std::string& text, Settle settle) {
+    int error = 0;
+    const auto check = [&error](bool done) {
+        if (error == 0 && !done) {
+            error = errno != 0 ? errno : EIO;
+        }
+    };
+    errno = 0;
+    std::FILE* file = fdopen(fd, "wb");
+    check(file != nullptr);
+    if (file == nullptr) {
+        close(fd);
+        return error;
+    }
+    check(std::fwrite(text.data(), 1, text.size(), file) == text.size());
+    check(std::fflush(file) == 0);
+    check(settle());
+    check(fsync(fd) == 0);
+    check(std::fclose(file) == 0);
+    return error;
+}
+
 // The mode a new plain file gets under the umask.
 mode_t newFileMode() {
     const mode_t mask = umask(0);
@@ -121,6 +146,17 @@ FileLock::~FileLock() {
     }
 }
 
+int newFileRefusal(const std::string& path) {
+    const bool refused =
+        faccessat(AT_FDCWD, folderOf(path).c_str(), W_OK | X_OK, AT_EACCESS) != 0 &&
+        refusedByFolder(errno);
+    return refused ? errno : 0;
+}
+
+bool refusedByFolder(int error) {
+    return error == EACCES || error == EPERM || error == EROFS;
+}
+
 void removeLeftovers(const std::string& target) {
     // Past the last slash; npos + 1 wraps to the start of a name without one.
     const std::string prefix = target.substr(target.rfind('/') + 1) + kTemporaryMark;
@@ -150,36 +186,21 @@ int replaceFile(const std::string& target, const std::string& text) {
     if (fd < 0) {
         return errno;
     }
-    int error = 0;
-    const auto check = [&error](bool done) {
-        if (error == 0 && !done) {
-            error = errno != 0 ? errno : EIO;
-        }
-    };
     struct stat old;
     const bool replacing = stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
-    errno = 0;
-    std::FILE* file = fdopen(fd, "wb");
-    check(file != nullptr);
-    if (file != nullptr) {
-        // The data must be on disk before the rename makes it the score file, or a power cut
-        // could leave an empty file behind.
-        check(std::fwrite(text.data(), 1, text.size(), file) == text.size());
-        check(std::fflush(file) == 0);
+    // The data must be on disk before the rename makes it the score file, or a power cut could
+    // leave an empty file behind.
+    int error = writeThrough(fd, text, [&] {
         if (replacing) {
             // Another user's save (root's, say) leaves the file its owner's, so that the owner
             // can still save to it; where the owner may not be given, the group may still be.
             [[maybe_unused]] const bool owned = fchown(fd, old.st_uid, old.st_gid) == 0 ||
                                                 fchown(fd, static_cast<uid_t>(-1), old.st_gid) == 0;
         }
-        check(fchmod(fd, replacing ? old.st_mode & 07777 : newFileMode()) == 0);
-        check(fsync(fd) == 0);
-        check(std::fclose(file) == 0);
-    } else {
-        close(fd);
-    }
-    if (error == 0) {
-        check(std::rename(temporary.c_str(), target.c_str()) == 0);
+        return fchmod(fd, replacing ? old.st_mode & 07777 : newFileMode()) == 0;
+    });
+    if (error == 0 && std::rename(temporary.c_str(), target.c_str()) != 0) {
+        error = errno;
     }
     if (error != 0) {
         unlink(temporary.c_str());
@@ -193,4 +214,25 @@ int replaceFile(const std::string& target, const std::string& text) {
         close(folderFd);
     }
     return 0;
+}
+
+int rewriteFile(const std::string& target, const std::string& text) {
+    // Looked at first, as by openRegular: opening a FIFO or a device can wait or do anything.
+    struct stat info;
+    if (lstat(target.c_str(), &info) != 0) {
+        return errno;
+    }
+    const int fd = S_ISREG(info.st_mode)
+                       ? open(target.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC)
+                       : -1;
+    if (fd < 0) {
+        return S_ISREG(info.st_mode) ? errno : EINVAL;
+    }
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {  // swapped since the look
+        close(fd);
+        return EINVAL;
+    }
+    // Cut only once the new table is written: a crash on the way leaves no empty file.
+    return writeThrough(fd, text,
+                        [&] { return ftruncate(fd, static_cast<off_t>(text.size())) == 0; });
 }

@@ -1,6 +1,7 @@
 // File mechanics for a file that must never be lost or half written: a regular file opened
 // without blocking, links followed, a lock with a deadline, and a file replaced whole through a
-// temporary file of its own. They know nothing of what the file holds.
+// temporary file of its own, or written in place where its folder refuses one. They know
+// nothing of what the file holds.
 #pragma once
 
 #include <string>
@@ -11,6 +12,13 @@ int openRegular(const char* path, int& failure);
 constexpr int kNotRegularFile = -1;
 // A failure of openRegular, or an errno, in words.
 const char* describeFailure(int failure);
+
+// Why no new file can be made at path, as a plain write would find it: an errno for which
+// refusedByFolder holds, or 0, also when the folder does not exist (a save then says why).
+int newFileRefusal(const std::string& path);
+// True for a folder's refusal to take a new file, or a rename over one (its permissions, a
+// sticky folder, a read-only file system).
+bool refusedByFolder(int error);
 
 // The file a save to path replaces: path itself, or where the chain of symbolic links it starts
 // ends, which need not exist yet. Returns false with errno set when a link cannot be followed.
@@ -44,3 +52,7 @@ void removeLeftovers(const std::string& target);
 // synced, with target's mode, owner and group (as far as they may be given), renamed over it.
 // Returns 0, or the errno of the step that failed; the temporary file never stays behind.
 int replaceFile(const std::string& target, const std::string& text);
+// Writes text over target itself, in place, for a folder that refuses replaceFile's temporary
+// file: from the start, then cut to its length and synced. Its mode, owner and group stay; not
+// atomic. Only an existing regular file, never through a link. Returns 0 or an errno.
+int rewriteFile(const std::string& target, const std::string& text);

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "game/Game.h"
+#include "platform/Display.h"
 #include "platform/Platform.h"
 #include "platform/Random.h"
 #include "platform/Signals.h"
@@ -47,7 +48,7 @@ int runProgram() {
 
     // Before SDL starts, which takes over SIGTERM only as it finds it then.
     const SignalActions signalsBefore = takeSignals();
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) < 0) {
+    if (!startSdl()) {
         // Over SSH or with a broken X server, this is all the player sees.
         std::fprintf(stderr, "Couldn't initialise SDL: %s\n", SDL_GetError());
         return 1;

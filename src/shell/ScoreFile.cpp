@@ -14,15 +14,16 @@
 
 namespace {
 
-// Reads path into table, as a save must before it replaces the file. A file that cannot be
-// read, or that this player may not write (as a plain write would find it: its mode, or a
-// read-only file system), is said once and never written over from then on.
+// Reads path, the end of the file's links, into table, as a save must before it replaces the
+// file. A file that cannot be read, or that this player may not write (as a plain write would
+// find it: its mode, or a read-only file system), or a missing one whose folder refuses a new
+// file, is said once and never written over from then on.
 bool readForSaving(ScoreFile& file, const char* path, ScoreTable& table) {
     int failure = 0;
     table = loadScores(path, &failure);
     const char* doing = "read the scores from";
-    if (failure == 0 && faccessat(AT_FDCWD, path, W_OK, AT_EACCESS) != 0 && errno != ENOENT) {
-        failure = errno;
+    if (failure == 0 && faccessat(AT_FDCWD, path, W_OK, AT_EACCESS) != 0) {
+        failure = errno == ENOENT ? newFileRefusal(path) : errno;
         doing = "write the scores to";
     }
     if (failure != 0) {
@@ -55,8 +56,8 @@ ScoreTable loadScores(const char* path, int* failure) {
     if (fd >= 0) {
         char buffer[4096];
         ssize_t got;
-        while ((got = read(fd, buffer, sizeof buffer)) > 0 &&
-               reader.feed(buffer, static_cast<std::size_t>(got))) {
+        while ((got = read(fd, buffer, sizeof buffer)) > 0) {
+            reader.feed(buffer, static_cast<std::size_t>(got));
         }
         error = got < 0 ? errno : 0;
         close(fd);
@@ -69,7 +70,9 @@ ScoreTable loadScores(const char* path, int* failure) {
 
 ScoreFile openScoreFile(const char* path) {
     ScoreFile file{path, {}, {}, true};
-    readForSaving(file, path, file.table);
+    std::string target;
+    // A link that cannot be followed is found unreadable.
+    readForSaving(file, followLinks(path, target) ? target.c_str() : path, file.table);
     return file;
 }
 
@@ -106,7 +109,21 @@ bool saveScoreFile(ScoreFile& file) {
     for (const ScoreEntry& entry : file.filed) {
         insertScore(table, entry.score, entry.name);
     }
-    const int error = replaceFile(target, formatScores(table));
+    const std::string text = formatScores(table);
+    const int refusal = replaceFile(target, text);
+    int error = refusal;
+    if (refusedByFolder(refusal)) {
+        // The folder takes no new file (or, sticky, no rename over another player's), but the
+        // file itself may still be written.
+        error = rewriteFile(target, text);
+        if (error == 0 && !file.savedInPlace) {
+            std::fprintf(stderr,
+                         "Saved the scores to %s in place, not atomically: its folder refused a "
+                         "new file: %s\n",
+                         file.path.c_str(), std::strerror(refusal));
+            file.savedInPlace = true;
+        }
+    }
     if (error != 0) {
         return saveFailed(file, error);
     }

@@ -24,6 +24,8 @@ struct ScoreFile {
     // False once the file has been found unreadable, not a regular file, or not writable by
     // this player: it is then never written over, so the scores it may hold are not lost.
     bool writable = true;
+    // Set once a save has gone in place, not atomically, and said so.
+    bool savedInPlace = false;
 };
 
 // Loads path; a file that will not be saved to is said once on standard error, with why.
@@ -33,5 +35,6 @@ void fileScore(ScoreFile& file, int32_t score, const char* name);
 // Saves under an exclusive lock on the file beside the one replaced (its name and ".lock"):
 // reads the file again, adds this run's entries filed since the last save, and writes the ten
 // best through a temporary file renamed over it; the table then shows the result. A lock not
-// had within two seconds is done without, and said. Returns true when saved.
+// had within two seconds is done without, and said; so is, once, a save written in place
+// because the folder refused the temporary file. Returns true when saved.
 bool saveScoreFile(ScoreFile& file);

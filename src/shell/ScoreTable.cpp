@@ -11,28 +11,12 @@ bool isSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-// Base-10 value of the start of line, as strtol reads it, clamped to 32 bits whatever
-// the width of long.
-int32_t parseScore(const char* line, std::size_t length) {
-    std::size_t i = 0;
-    while (i < length && isSpace(line[i])) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < length && (line[i] == '+' || line[i] == '-')) {
-        negative = line[i] == '-';
-        ++i;
-    }
-    // One past the largest magnitude is enough to know the value is out of range, and
-    // stopping there keeps the sum from overflowing on long runs of digits.
-    constexpr int64_t kLimit = int64_t{INT32_MAX} + 2;
-    int64_t magnitude = 0;
-    for (; i < length && line[i] >= '0' && line[i] <= '9'; ++i) {
-        magnitude = std::min(kLimit, magnitude * 10 + (line[i] - '0'));
-    }
-    const int64_t value = negative ? -magnitude : magnitude;
-    return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
-}
+// A UTF-8 byte-order mark.
+constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
+constexpr std::size_t kMarkLength = sizeof kByteOrderMark - 1;
+// One past the largest magnitude is enough to know a score is out of range, and stopping there
+// keeps the sum from overflowing on long runs of digits.
+constexpr int64_t kLimit = int64_t{INT32_MAX} + 2;
 
 // The first three characters of text, up to a NUL, zero-filled.
 void copyName(char (&name)[4], const char* text, std::size_t length) {
@@ -48,30 +32,39 @@ bool ranksAbove(const ScoreEntry& a, const ScoreEntry& b) {
 
 }  // namespace
 
-bool ScoreReader::feed(const char* text, std::size_t size) {
-    while (size > 0 && !stopped_) {
-        const char* newline = static_cast<const char*>(std::memchr(text, '\n', size));
-        const std::size_t length = newline != nullptr ? newline - text : size;
-        if (lineLength_ + length > kLongestLine) {
-            stopped_ = true;
-            break;
+void ScoreReader::feed(const char* text, std::size_t size) {
+    const char* const end = text + size;
+    while (markSeen_ < kMarkLength && text != end) {
+        if (*text == kByteOrderMark[markSeen_]) {
+            ++markSeen_;
+            ++text;
+            continue;
         }
-        std::memcpy(line_ + lineLength_, text, length);
-        lineLength_ += length;
+        // Not a mark after all: what looked like its start belongs to the first line.
+        const std::size_t seen = markSeen_;
+        markSeen_ = kMarkLength;
+        for (std::size_t i = 0; i < seen && !lineRead_; ++i) {
+            take(kByteOrderMark[i]);
+        }
+    }
+    while (text != end) {
+        const char* newline = static_cast<const char*>(std::memchr(text, '\n', end - text));
+        const char* const lineEnd = newline != nullptr ? newline : end;
+        for (; text != lineEnd && !lineRead_; ++text) {
+            take(*text);
+        }
         if (newline == nullptr) {
             break;
         }
-        takeLine();
-        text += length + 1;
-        size -= length + 1;
+        endLine();
+        text = newline + 1;
     }
-    return !stopped_;
 }
 
 ScoreTable ScoreReader::finish() {
     // A last line without a newline still counts.
-    if (!stopped_ && lineLength_ > 0) {
-        takeLine();
+    if (!lineEmpty_) {
+        endLine();
     }
     ScoreTable table = best_;
     // The padding goes in before the stable sort so that it lands after every real zero,
@@ -84,16 +77,36 @@ ScoreTable ScoreReader::finish() {
     return table;
 }
 
-void ScoreReader::takeLine() {
+void ScoreReader::take(char c) {
+    lineEmpty_ = false;
+    if (!scoreLine_) {
+        name_[nameLength_++] = c;
+        lineRead_ = c == '\0' || nameLength_ == 3;
+    } else if (c >= '0' && c <= '9') {
+        magnitude_ = std::min(kLimit, magnitude_ * 10 + (c - '0'));
+        begun_ = true;
+    } else if (!begun_ && (c == '+' || c == '-')) {
+        negative_ = c == '-';
+        begun_ = true;
+    } else if (begun_ || !isSpace(c)) {
+        lineRead_ = true;
+    }
+}
+
+void ScoreReader::endLine() {
     if (scoreLine_) {
-        heldScore_ = parseScore(line_, lineLength_);
+        const int64_t value = negative_ ? -magnitude_ : magnitude_;
+        heldScore_ = static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
     } else {
         ScoreEntry entry{heldScore_, {}};
-        copyName(entry.name, line_, lineLength_);
+        copyName(entry.name, name_, nameLength_);
         keep(entry);
     }
     scoreLine_ = !scoreLine_;
-    lineLength_ = 0;
+    lineEmpty_ = true;
+    lineRead_ = begun_ = negative_ = false;
+    magnitude_ = 0;
+    nameLength_ = 0;
 }
 
 // Below every kept entry with an equal or higher score, where a stable sort of the whole

@@ -18,10 +18,11 @@ constexpr int kListedScores = 10;
 
 // Reads the text of a score file: pairs of lines, a score then a name, each ended by LF (a
 // CR stays part of its line). Scores read as strtol does, clamped to 32 bits; names keep
-// their first three characters. Stops at a line of 80 or more characters; a trailing score
-// line without a name is dropped. The result is the ten best, sorted: equal scores keep their
-// order in the text, and padding up to ten has score 0 and an empty name and sorts after every
-// other 0.
+// their first three characters: a line of any length reads by its start. A UTF-8 byte-order
+// mark at the start of the text, which some editors write, is no part of the first line; a
+// trailing score line without a name is dropped. The result is the ten best, sorted: equal
+// scores keep their order in the text, and padding up to ten has score 0 and an empty name and
+// sorts after every other 0.
 ScoreTable parseScores(const std::string& text);
 // The first ten entries as the twenty lines of a score file, each ended by LF; a newline in
 // a name is written as a space.
@@ -35,27 +36,33 @@ bool entersTable(const ScoreTable& table, int32_t score);
 void insertScore(ScoreTable& table, int32_t score, const char* name);
 
 // Takes the text of a score file piece by piece, as parseScores reads it, holding no more than
-// the line in hand and the ten best entries so far: a file of any size reads in bounded memory.
+// what the line in hand reads as so far and the ten best entries: a file of any size, and a line
+// of any length, reads in bounded memory.
 class ScoreReader {
   public:
-    // Takes the next piece of text; returns false once a line of 80 or more characters has
-    // ended the reading.
-    bool feed(const char* text, std::size_t size);
+    // Takes the next piece of text.
+    void feed(const char* text, std::size_t size);
     // The end of the text: the ten best, padded and sorted as parseScores gives them.
     ScoreTable finish();
 
   private:
-    // A line longer than this ends the reading: no line the game writes comes close, so the
-    // file is taken as damaged from there on.
-    static constexpr std::size_t kLongestLine = 79;
-
-    void takeLine();
+    void take(char c);
+    void endLine();
     void keep(const ScoreEntry& entry);
 
-    char line_[kLongestLine] = {};
-    std::size_t lineLength_ = 0;
-    bool stopped_ = false;
+    // How much of the text's start matched a byte-order mark so far; its length once past it.
+    std::size_t markSeen_ = 0;
     bool scoreLine_ = true;
+    bool lineEmpty_ = true;
+    // Set once nothing later in the line in hand can change what it reads as.
+    bool lineRead_ = false;
+    // The score line in hand, as strtol has read it so far: a sign or a digit begins the number.
+    bool begun_ = false;
+    bool negative_ = false;
+    int64_t magnitude_ = 0;
+    // The name line in hand: its first characters.
+    char name_[4] = {};
+    std::size_t nameLength_ = 0;
     int32_t heldScore_ = 0;
     ScoreTable best_;
 };

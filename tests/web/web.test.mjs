@@ -2,10 +2,11 @@
 // dwindle_web_script plays one game for a seed; the page, opened with that seed, is given the
 // same input at the same passes, by keys, by the touch pad and by a gamepad, and must show the
 // same frames reduced to 16 bits: the menu, every pass of play to the portal, the name entry,
-// and the listing with the new score, which must still be there after a reload. Leaving from
-// the menu then ends the game on the page, which says so. The first key starts the page's
-// audio, which plays the game's sounds unless the page's sound switch, kept over a reload, is
-// off.
+// and the listing with the new score, which must still be there after a reload, also one during
+// the name entry. Leaving from the menu then ends the game on the page, which says so. Without
+// IndexedDB, or where it refuses the scores, the page says that they last until it is closed.
+// The first key starts the page's audio, which plays the game's sounds unless the page's sound
+// switch, kept over a reload, is off.
 // DWINDLE_SITE names the built site, DWINDLE_BUILD the desktop build that has the program.
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
@@ -87,6 +88,11 @@ function harness(hashOfSource) {
     }
   };
   window.pressGamepad = (button) => pending.add(button);
+  window.asksBeforeLeaving = () => {
+    const leaving = new Event('beforeunload', { cancelable: true });
+    dispatchEvent(leaving);
+    return leaving.defaultPrevented;
+  };
   window.canvasHash = () => hashOf(canvasPixels());
   // The loudest sample the page sends out over the next half second: 0 when it is silent.
   window.loudness = () => new Promise((done) => {
@@ -101,9 +107,9 @@ function harness(hashOfSource) {
     setTimeout(() => done(clearInterval(listen) ?? peak), 500);
   });
   // From the next pass on: each pass's frame checked, then its input given, until a frame
-  // differs or the script's passes are over.
+  // differs or the script's passes are over; counts the passes whose page asks before leaving.
   window.replay = (expected, keys, method) => {
-    const result = window.replayResult = { passes: 0, mismatch: null };
+    const result = window.replayResult = { passes: 0, mismatch: null, asking: 0 };
     Module.passTimes.length = 0;
     const passEnds = Module.passEnds;
     Module.passEnds = function () {
@@ -116,6 +122,7 @@ function harness(hashOfSource) {
         return;
       }
       result.passes = p + 1;
+      result.asking += window.asksBeforeLeaving();
       for (const [pass, name] of keys) {
         if (pass !== p) continue;
         if (method === 'keys') {
@@ -149,12 +156,15 @@ after(async () => {
   fs.rmSync(path.dirname(framesFile), { recursive: true, force: true });
 });
 
-// A fresh profile's page (no scores kept), touch enabled for the pad, the harness installed.
-async function openPage(touch) {
+// A fresh profile's page (no scores kept), touch enabled for the pad, the harness and `before`
+// installed; leaving it is never refused.
+async function openPage(touch, before = () => {}) {
   const context = await browser.createBrowserContext();
   const page = await context.newPage();
   page.errors = [];
   page.on('pageerror', (error) => page.errors.push(error.message));
+  page.on('dialog', (dialog) => dialog.accept());
+  await page.evaluateOnNewDocument(before);
   await page.setViewport({ width: 800, height: 720, hasTouch: touch, isMobile: touch });
   await page.evaluateOnNewDocument(watchFirstPicture);
   await page.evaluateOnNewDocument(harness, hashOf.toString());
@@ -169,13 +179,18 @@ async function waitForFrame(page, frame, what, timeout = 20000) {
     .catch(() => assert.fail(`the page never showed ${what} as the desktop game does`));
 }
 
-// Replays the script's passes with one input method and requires the desktop's frames.
-async function playScript(page, method, start) {
-  await page.evaluate((expected, keys, m) => window.replay(expected, keys, m), passFrames,
-                      KEYS, method);
+// The script's passes up to the name entry showing the letters it confirms.
+const ENTERED = KEYS.at(-1)[0] + 1;
+
+// Replays the script's passes with one input method and requires the desktop's frames, to the
+// listing, or with `unconfirmed` to the name entry's letters.
+async function playScript(page, method, start, unconfirmed = false) {
+  const expected = unconfirmed ? passFrames.slice(0, ENTERED) : passFrames;
+  await page.evaluate((e, keys, m) => window.replay(e, keys, m), expected,
+                      unconfirmed ? KEYS.slice(0, -1) : KEYS, method);
   await start();
   await page.waitForFunction((n) => window.replayResult.passes === n || window.replayResult.mismatch,
-                             { timeout: 60000, polling: 100 }, passFrames.length).catch(() => {});
+                             { timeout: 60000, polling: 100 }, expected.length).catch(() => {});
   const { passes, mismatch } = await page.evaluate(() => window.replayResult);
   if (mismatch) {
     const desktop = new Uint16Array(frames.buffer, frames.byteOffset +
@@ -194,9 +209,12 @@ async function playScript(page, method, start) {
                 `pixels, first at (${at % 320}, ${Math.floor(at / 320)}): ` +
                 `0x${mismatch.pixels[at].toString(16)} against 0x${desktop[at].toString(16)} (${shot})`);
   }
-  assert.equal(passes, passFrames.length, `${method}: the game stopped after ${passes} passes`);
-  await waitForFrame(page, listingFrame, 'the listing with the new score');
+  assert.equal(passes, expected.length, `${method}: the game stopped after ${passes} passes`);
+  if (!unconfirmed) await waitForFrame(page, listingFrame, 'the listing with the new score');
 }
+
+// The text of the notice under the game, '' while hidden.
+const notice = (page) => page.$eval('#notice', (n) => (n.hidden ? '' : n.textContent));
 
 test('keys: splash, menu, the seeded game pass by pass, name entry, listing, kept over a reload',
      async () => {
@@ -248,7 +266,8 @@ test('keys: splash, menu, the seeded game pass by pass, name entry, listing, kep
   await page.browserContext().close();
 });
 
-test('touch pad: the same game from the on-screen buttons, the sound switched off', async () => {
+test('touch pad: the same game with the sound off, reloaded during the name entry, then storage ' +
+     'that refuses it', async () => {
   const page = await openPage(true);
   await waitForFrame(page, menuFrame, 'the menu');
   assert.ok(await page.$eval('#pad', (pad) => getComputedStyle(pad).display !== 'none'),
@@ -260,23 +279,35 @@ test('touch pad: the same game from the on-screen buttons, the sound switched of
   await playScript(page, 'touch', async () => {
     await page.tap('#pad button[data-key="32"]');
     heard = page.evaluate(() => window.loudness());
-  });
+  }, true);
   assert.equal(await heard, 0, 'sound with the sound off');
+  // Once the letters as they stand are stored (leaving is no longer asked), the page reloaded
+  // files and lists them.
+  await page.waitForFunction(() => !window.asksBeforeLeaving(), { timeout: 5000, polling: 50 });
   await page.reload();
-  await waitForFrame(page, listingFrame, 'the kept score after a reload');
+  await waitForFrame(page, listingFrame, 'the score named during a reload');
   const sound = () => page.evaluate(() => [document.getElementById('sound').textContent,
                                            Module.audio.soundSwitch.gain.value]);
   assert.deepEqual(await sound(), ['Sound off', 0]);
   await page.keyboard.press('KeyM');
   assert.deepEqual(await sound(), ['Sound on', 1]);
+  await page.evaluate(() => {
+    IDBObjectStore.prototype.put = () => { throw new DOMException('full', 'QuotaExceededError'); };
+  });
+  await page.tap('#pad button[data-key="27"]');
+  await page.waitForFunction(() => !document.getElementById('notice').hidden, { timeout: 5000 });
+  assert.match(await notice(page), /QuotaExceededError.*last until the page is closed/);
   assert.deepEqual(page.errors, []);
   await page.browserContext().close();
 });
 
-test('gamepad: the same game from a standard gamepad, START at the menu, A to confirm', async () => {
-  const page = await openPage(false);
+test('gamepad: the same game from a standard gamepad, in a browser without IndexedDB', async () => {
+  const page = await openPage(false, () => { delete window.indexedDB; });
   await waitForFrame(page, menuFrame, 'the menu');
   await playScript(page, 'gamepad', () => page.evaluate(() => window.pressGamepad(9)));
+  assert.match(await notice(page), /keeps no data.*last until the page is closed/);
+  assert.ok(await page.evaluate(() => window.replayResult.asking > 0),
+            'leaving during the name entry is asked');
   assert.deepEqual(page.errors, []);
   await page.browserContext().close();
 });

@@ -16,6 +16,8 @@ bool quitWaiting() {
     return SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_QUITMASK) > 0;
 }
 
+void nameEntryStands(const char*) {}
+
 // The save itself syncs the file and its folder.
 // Every game on this machine saves to the one file, under its lock.
 void scoresToBeSaved() {}

@@ -1,5 +1,5 @@
 // The browser's side of the platform: a seed from the page's address, scores kept in the
-// browser's IndexedDB, mounted at /scores by the page before the game starts.
+// browser's IndexedDB by the page (platform.js), and a name entry kept as it is made.
 #include <emscripten.h>
 
 #include <ctime>
@@ -7,8 +7,8 @@
 #include "platform/Platform.h"
 
 namespace {
-// Waits until IndexedDB has the files under /scores, so a tab closed right after a score is
-// filed keeps it (web/platform.js).
+// Waits until IndexedDB has the table under /scores, so a tab closed right after a score is
+// filed keeps it.
 EM_ASYNC_JS(void, keepScores, (), { await new Promise(Module.keepScores); });
 // Reads /scores back from IndexedDB, where another tab of the site may have saved since.
 EM_ASYNC_JS(void, readStoredScores, (), { await new Promise(Module.readStoredScores); });
@@ -23,6 +23,11 @@ unsigned randomSeed() {
 // A page is closed without asking the game: nothing makes a quit request.
 bool quitWaiting() {
     return false;
+}
+
+// The page stores the entry as it stands, for a page closed before it is confirmed.
+void nameEntryStands(const char* lines) {
+    EM_ASM({ Module.nameEntryStands($0); }, lines);
 }
 
 // Tabs share IndexedDB but no lock: each save starts from what is stored there.
