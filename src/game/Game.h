@@ -81,8 +81,8 @@ class Game {
     bool waitForStart(Sounds* sounds = nullptr);
     // The name entry screen on `background`; leaves the chosen name in `name`. Each change and
     // the confirmation sound from `sounds`, which the sound keys set.
-    void enterName(SDL_Surface* screen, SDL_Surface* background,
-                   const GlyphSheet* glyphs = nullptr, Sounds* sounds = nullptr);
+    void enterName(SDL_Surface* screen, SDL_Surface* background, const GlyphSheet* glyphs = nullptr,
+                   Sounds* sounds = nullptr);
 
     Cell& cell(int col, int row) { return cells[row][col]; }
     const Cell& cell(int col, int row) const { return cells[row][col]; }
