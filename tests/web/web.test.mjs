@@ -286,11 +286,12 @@ test('touch pad: the same game with the sound off, reloaded during the name entr
   await page.waitForFunction(() => !window.asksBeforeLeaving(), { timeout: 5000, polling: 50 });
   await page.reload();
   await waitForFrame(page, listingFrame, 'the score named during a reload');
-  const sound = () => page.evaluate(() => [document.getElementById('sound').textContent,
-                                           Module.audio.soundSwitch.gain.value]);
-  assert.deepEqual(await sound(), ['Sound off', 0]);
-  await page.keyboard.press('KeyM');
-  assert.deepEqual(await sound(), ['Sound on', 1]);
+  const sound = (on) => document.getElementById('sound').textContent === `Sound ${on}` &&
+                        Module.audio.soundSwitch.gain.value === (on === 'on' ? 1 : 0);
+  assert.ok(await page.evaluate(sound, 'off'), 'the sound switched off was not kept');
+  await page.keyboard.press('KeyM');  // which the game reads at its menu's next poll
+  await page.waitForFunction(sound, { timeout: 5000 }, 'on')
+    .catch(() => assert.fail('M in the game did not switch the sound on'));
   await page.evaluate(() => {
     IDBObjectStore.prototype.put = () => { throw new DOMException('full', 'QuotaExceededError'); };
   });
