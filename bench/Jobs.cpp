@@ -17,7 +17,9 @@
 
 #include "Modes.h"
 #include "Scene.h"
+#include "platform/Controls.h"
 #include "platform/Random.h"
+#include "platform/Screen.h"
 #include "shell/MainLoop.h"
 #include "shell/PlayPass.h"
 
@@ -60,7 +62,8 @@ namespace {
 // turn from the first level of another band, so that every board size is played; the player
 // heads for the portal, a step right or up every fifth pass. Then the main loop's play pass
 // with its sounds, input, flip and next canvas; its wait takes no time.
-void scriptedPass(Session& s, Game& game, int i, int& frameCounter, int& games) {
+void scriptedPass(Session& s, Controls& controls, Game& game, int i, int& frameCounter,
+                  int& games) {
     if (!game.playing) {
         game.playing = true;
         game.lives = 3;
@@ -74,7 +77,7 @@ void scriptedPass(Session& s, Game& game, int i, int& frameCounter, int& games) 
         SDL_PushEvent(&key);
     }
     playPass(game, s.screen, s.pictures, frameCounter, &s.sounds);
-    finishPass(game, s.screen, s.pictures, frameCounter, &s.sounds);
+    finishPass(game, controls, s.screen, s.pictures, frameCounter, &s.sounds);
 }
 
 // Nanoseconds each thread of this process has run, by thread id.
@@ -94,13 +97,15 @@ int runPlayJob(int n) {
     int frameCounter = 0;
     int games = 0;
     int levelsReached = 0;
+    Controls* controls = openControls(s.screen);
     // The thread name is the marker: prctl touches no file.
     prctl(PR_SET_NAME, "dw-play");
     for (int i = 0; i < n; ++i) {
-        scriptedPass(s, game, i, frameCounter, games);
+        scriptedPass(s, *controls, game, i, frameCounter, games);
         levelsReached = std::max(levelsReached, static_cast<int>(game.level));
     }
     prctl(PR_SET_NAME, "dw-done");
+    closeControls(controls);
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     std::printf("passes %d, games %d, highest level %d, max RSS %ld KiB\n", n, games, levelsReached,
@@ -119,12 +124,14 @@ int runSoundJob(int n) {
     seedRandom(7);
     int frameCounter = 0;
     int games = 0;
+    Controls* controls = openControls(s.screen);
     const std::map<std::string, double> before = threadTimes();
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < n; ++i) {
-        scriptedPass(s, game, i, frameCounter, games);
+        scriptedPass(s, *controls, game, i, frameCounter, games);
         SDL_Delay(50);  // the game's pace, and the tune's
     }
+    closeControls(controls);
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const std::string gameThread = std::to_string(getpid());
@@ -149,8 +156,8 @@ int runStartupJob(int n) {
         if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) < 0) {
             return 1;
         }
-        SDL_Surface* screen = SDL_SetVideoMode(320, 240, 16, SDL_SWSURFACE);
-        SDL_Joystick* joystick = SDL_JoystickOpen(0);
+        SDL_Surface* screen = openScreen();
+        Controls* controls = openControls(screen);
         Pictures pictures;
         if (screen == nullptr || !loadPictures(pictures)) {
             return 1;
@@ -160,14 +167,13 @@ int runStartupJob(int n) {
         SDL_ShowCursor(SDL_DISABLE);
         SDL_EnableKeyRepeat(500, 30);
         drawPicture(Painter(), pictures.nameScreen, screen, 0, 0);
-        SDL_Flip(screen);
+        showScreen(screen);
         const auto shown = std::chrono::steady_clock::now();
         ms.push_back(std::chrono::duration<double, std::milli>(shown - start).count());
         freePictures(pictures);
         closeSounds(sounds);
-        if (joystick != nullptr) {
-            SDL_JoystickClose(joystick);
-        }
+        closeControls(controls);
+        closeScreen(screen);
         SDL_Quit();
     }
     std::sort(ms.begin(), ms.end());

@@ -7,9 +7,13 @@ packages=()
 for group in "$@"; do
     case "$group" in
         build) packages+=(cmake make g++ pkg-config libsdl1.2-dev libsdl-image1.2-dev
-                          libsdl-gfx1.2-dev libsdl-mixer1.2-dev libstb-dev libgtest-dev libbenchmark-dev) ;;
-        test) packages+=(clang clang-format libclang-rt-14-dev
-                         xvfb xdotool imagemagick x11-utils strace valgrind) ;;
+                          libsdl-gfx1.2-dev libsdl-mixer1.2-dev libstb-dev libgtest-dev
+                          libbenchmark-dev) ;;
+        # The tests: the sanitizer build and the format check, the game under an X server of
+        # its own with a window manager for full screen, and the compatibility library, whose
+        # SDL2 makes gamepads.
+        test) packages+=(clang clang-format libclang-rt-14-dev libsdl1.2-compat
+                         xvfb xdotool imagemagick x11-utils openbox strace valgrind) ;;
         play) packages+=(libsdl1.2-compat) ;;
         # The Debian package: its build (dpkg-shlibdeps for its dependencies) and its checks.
         package) packages+=(dpkg-dev file lintian desktop-file-utils appstream) ;;

@@ -3,7 +3,10 @@
 // once loaded, as when the game is removed while it runs; and the sound it makes.
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
+
 #include <atomic>
+#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -23,10 +26,12 @@ class MainLoopTest : public PicturesTest {
   protected:
     // Runs the loop with a new game and a table of ten scores of 100. The menu's i-th wait
     // pushes menu[i] (Escape, to leave, past its end), the i-th name entry pass ends pushing
-    // named[i], a pause pushes paused (see pushInput); each pass ends with pass(i).
-    // Every wait first calls paced with its name: "menu 0", "pass 3", "name 1", "pause 0"...
+    // named[i], a pause pushes paused (see pushInput), the first wait while the player is away
+    // pushes back, with the screen then kept in `held`; each pass ends with pass(i). Each wait
+    // of the menu, a pass, the name entry or a pause first calls paced with its name: "menu 0",
+    // "pass 3", "name 1", "pause 0"...
     void run(std::vector<std::string> menu, std::function<void(int)> pass,
-             std::vector<std::string> named = {}, std::string paused = "",
+             std::vector<std::string> named = {}, std::string paused = "", std::string back = "+",
              Sounds* sounds = nullptr) {
         table = parseScores(
             "100\nAL\n100\nBO\n100\nCY\n100\nDI\n100\nED\n100\nFO\n100\nGU\n"
@@ -34,7 +39,7 @@ class MainLoopTest : public PicturesTest {
         std::remove("data.dat");
         std::filesystem::remove("Images");
         game = Game();
-        passes = menuWaits = nameEntryPasses = pauses = 0;
+        passes = menuWaits = nameEntryPasses = heldWaits = pauses = 0;
         const auto wait = [&](const char* name, int& count) {
             if (paced) {
                 paced(name + std::to_string(count));
@@ -42,6 +47,11 @@ class MainLoopTest : public PicturesTest {
             return count++;
         };
         testWaits().onEventWait = [&] {
+            if (game.playing) {  // held: no pass runs until the player is back
+                held = pixels(screen);
+                pushInput(heldWaits++ == 0 ? back : "");
+                return;
+            }
             EXPECT_EQ("1111111111", inked(230, 65, 10, 0, 14)) << "the listing's scores";
             EXPECT_TRUE(shows("menu.png", 4, 168, 162, 38)) << "the menu's prompts";
             const int m = wait("menu ", menuWaits);
@@ -62,7 +72,7 @@ class MainLoopTest : public PicturesTest {
                 pushInput(paused);
             }
         };
-        runLoop(game, file, screen, pictures, frameCounter, sounds);
+        runLoop(game, *controls, file, screen, pictures, frameCounter, sounds);
         testWaits() = WaitHooks{};
     }
 
@@ -94,20 +104,26 @@ class MainLoopTest : public PicturesTest {
     Game game;
     ScoreFile file{"data.dat", {}, {}, true};
     ScoreTable& table = file.table;
-    int frameCounter = 0, passes = 0, menuWaits = 0, nameEntryPasses = 0, pauses = 0;
+    int frameCounter = 0, passes = 0, menuWaits = 0, nameEntryPasses = 0, heldWaits = 0, pauses = 0;
+    std::string held;
     std::function<void(const std::string&)> paced;
 };
 
-TEST_F(MainLoopTest, MenuStartsLevelOneThenArrowsAndStickMoveAndCountersWrap) {
+// A pad's hat and stick move one platform a push; a window left holds play until the player is
+// back, with what was pressed meanwhile thrown away, and the passes go on where they stood.
+TEST_F(MainLoopTest, MenuStartsLevelOneThenArrowsStickAndPadMoveAndCountersWrap) {
     // Pass by pass: the input pushed at its end, then where the player stands after the next.
     const std::vector<std::tuple<std::string, int, int>> steps = {
-        {"R", 1, 3},     {"U", 1, 2},   {"r", 2, 2},  {"u", 2, 1},    {"l", 1, 1},
-        {"d", 1, 2},     {"LLL", 0, 2}, {"DD", 0, 3}, {" 81^", 0, 3}, {"RR", 2, 3},
-        {"UUUUD", 2, 1}, {"RRR", 4, 1}, {"9", 4, 1}};
+        {"R", 1, 3},     {"U", 1, 2},   {"r", 2, 2},     {"u", 2, 1},    {"l", 1, 1},
+        {"d", 1, 2},     {"LLL", 0, 2}, {"DD", 0, 3},    {" 81^", 0, 3}, {"RR", 2, 3},
+        {"UUUUD", 2, 1}, {"RRR", 4, 1}, {"wwcwc", 2, 1}, {"SSy", 2, 2},  {"NWxy", 1, 1},
+        {"R-", 2, 1},    {"", 2, 1},    {"9", 2, 1}};
     frameCounter = 9995;
     std::vector<int> counters;
+    std::string frameBack;
     const auto pass = [&](int pass) {
         counters.push_back(frameCounter);
+        frameBack = pass == 16 ? pixels(screen) : frameBack;
         if (pass == 0) {
             EXPECT_EQ((std::vector<int>{1, 3, 0, 0, 3, true, true}), state(game));
             game = quietGame(1, 0, 3);
@@ -117,10 +133,18 @@ TEST_F(MainLoopTest, MenuStartsLevelOneThenArrowsAndStickMoveAndCountersWrap) {
         }
         pushInput(pass < static_cast<int>(steps.size()) ? std::get<0>(steps[pass]) : "");
     };
-    run({"Rr8"}, pass);  // moves are not read by the menu; START starts
-    EXPECT_EQ(std::make_pair(2, 15), std::make_pair(menuWaits, passes));  // menu, play, menu
-    EXPECT_EQ((std::vector<int>{9995, 10000, 0, 1, 9}),
+    run({"Rr8"}, pass, {}, "", "L+");  // moves are not read by the menu; START starts
+    EXPECT_EQ(std::make_pair(2, 20), std::make_pair(menuWaits, passes));  // menu, play, menu
+    EXPECT_EQ((std::vector<int>{9995, 10000, 0, 1, 14}),
               (std::vector<int>{counters[0], counters[5], counters[6], counters[7], frameCounter}));
+    // Held once, over the frame of the pass the window was left in, under a light band; that
+    // very frame is shown again when the player is back.
+    const std::size_t band = 112 * screen->pitch;
+    EXPECT_EQ(std::make_tuple(1, asStored(screen, 200, 200, 200), true),
+              std::make_tuple(heldWaits,
+                              static_cast<Uint32>(static_cast<Uint8>(held[band]) |
+                                                  static_cast<Uint8>(held[band + 1]) << 8),
+                              held != frameBack));
 }
 
 // A game ended with a score: named and filed only above the tenth entry, with the letters
@@ -135,6 +159,8 @@ TEST_F(MainLoopTest, ScoreAboveTheTenthIsNamedAndFiledEvenOnAQuit) {
         const char* name;
         int nameEntryPasses, menuWaits;
         std::string paused = "";  // pushed at a pause, which a fall from the start cell makes
+        std::string back = "+";   // pushed while held, with the player away
+        int heldWaits = 0;
     } cases[] = {{101, "E", {"RU "}, "ABA", 2, 2},
                  {100, "E", {}, nullptr, 0, 2},
                  {500, "Q", {}, "AAA", 1, 1},
@@ -148,7 +174,8 @@ TEST_F(MainLoopTest, ScoreAboveTheTenthIsNamedAndFiledEvenOnAQuit) {
                  {101, "E", {" U "}, "BAA", 2, 2},
                  {101, "E", {"E891^", "rlu", " "}, "BAA", 4, 2},
                  {101, "E", {"RUR" + std::string(65, 'D') + "Q"}, "AB", 2, 1},
-                 {0, "", {}, nullptr, 0, 1, "RQ"}};  // the arrow is thrown away, the quit is not
+                 {0, "", {}, nullptr, 0, 1, "RQ"},  // the arrow is thrown away, the quit is not
+                 {0, "", {}, nullptr, 0, 1, "-R", "+Q", 1}};  // and the window left is not
     for (const auto& c : cases) {
         const auto pass = [&](int pass) {
             if (pass == 0) {
@@ -158,14 +185,15 @@ TEST_F(MainLoopTest, ScoreAboveTheTenthIsNamedAndFiledEvenOnAQuit) {
             }
             pushInput(pass == 0 ? c.end : pass == 1 ? " " : "");  // a key after the end is lost
         };
-        run({" "}, pass, c.letters, c.paused);
+        run({" "}, pass, c.letters, c.paused, c.back);
         // A score not filed is kept until a new game.
-        EXPECT_EQ(std::make_tuple(c.nameEntryPasses, c.menuWaits, c.name ? 11u : 10u,
-                                  c.name ? c.score : 100, c.name ? c.name : "AL",
-                                  c.name ? 0 : c.score, c.name ? formatScores(table) : "", 0),
-                  std::make_tuple(nameEntryPasses, menuWaits, table.size(), table[0].score,
-                                  std::string(table[0].name), game.score, folder.read("data.dat"),
-                                  game.playerCol))
+        EXPECT_EQ(
+            std::make_tuple(c.nameEntryPasses, c.menuWaits, c.name ? 11u : 10u,
+                            c.name ? c.score : 100, c.name ? c.name : "AL", c.name ? 0 : c.score,
+                            c.name ? formatScores(table) : "", 0, c.heldWaits),
+            std::make_tuple(nameEntryPasses, menuWaits, table.size(), table[0].score,
+                            std::string(table[0].name), game.score, folder.read("data.dat"),
+                            game.playerCol, heldWaits))
             << "row " << &c - cases;
     }
 }
@@ -285,7 +313,7 @@ TEST_F(MainLoopTest, EachEffectSoundsFromItsEventsPassOverTheLoopingTune) {
          [&](int pass) {
              game = pass == 0 ? quietGame(1, 0, 3) : game;
              const std::map<int, const char*> input{
-                 {5, "M"}, {10, "-"}, {15, "R"}, {20, "+"}, {211, "E"}};
+                 {5, "M"}, {10, "v"}, {15, "R"}, {20, "V"}, {211, "E"}};
              still(input.count(pass) != 0 ? input.at(pass) : "");
          },
          // clang-format off
@@ -316,7 +344,7 @@ TEST_F(MainLoopTest, EachEffectSoundsFromItsEventsPassOverTheLoopingTune) {
             waits.emplace_back(name, began, mixes);
         };
         testRandom() = RandomDraws{std::deque<int>(200, 0), 0};  // a first level with no events
-        run(g.menu, g.pass, g.named, "", &sounds);
+        run(g.menu, g.pass, g.named, "", "+", &sounds);
         paced = nullptr;
         Mix_SetPostMix(nullptr, nullptr);
         closeSounds(sounds);
@@ -352,6 +380,98 @@ TEST_F(MainLoopTest, EachEffectSoundsFromItsEventsPassOverTheLoopingTune) {
         };
         EXPECT_TRUE(fit()) << "no mix fits the recording from " << g.heard[placed].what << " after "
                            << g.heard[placed].after << " on";
+    }
+}
+
+// A gamepad plugged in after start-up, made by SDL2, which the compatibility library runs on:
+// six axes, `hats` hats and `buttons` buttons.
+struct VirtualPad {
+    VirtualPad(int buttons, int hats) : sdl2(dlopen("libSDL2-2.0.so.0", RTLD_NOW)) {
+        // Kept up while the game starts its joystick part anew, which would drop the pad.
+        call<int(Uint32)>("SDL_InitSubSystem")(SDL_INIT_JOYSTICK);
+        pad = call<void*(int)>("SDL_JoystickOpen")(
+            call<int(int, int, int, int)>("SDL_JoystickAttachVirtual")(1, 6, buttons, hats));
+    }
+    ~VirtualPad() {
+        call<void(void*)>("SDL_JoystickClose")(pad);
+        call<int(int)>("SDL_JoystickDetachVirtual")(0);
+        call<void(Uint32)>("SDL_QuitSubSystem")(SDL_INIT_JOYSTICK);
+    }
+    template <typename F>
+    F* call(const char* name) {
+        return reinterpret_cast<F*>(dlsym(sdl2, name));
+    }
+    void* sdl2;
+    void* pad = nullptr;
+};
+
+// A pad, plugged in once the game has started, plays from the menu on: START starts, the d-pad
+// and the left stick (past half way, once a push) move, BACK ends the game, the d-pad chooses a
+// letter and the south button confirms it, BACK leaves. Under the compatibility library only
+// (ctest's gamepad_* runs): with SDL12COMPAT_USE_GAME_CONTROLLERS=1 every pad comes in SDL's
+// controller order, otherwise in the Linux kernel's, as under SDL 1.2.
+TEST_F(MainLoopTest, GamepadPlaysFromTheMenuInEveryLayout) {
+    const char* controllerOrder = std::getenv("SDL12COMPAT_USE_GAME_CONTROLLERS");
+    if (SDL_Linked_Version()->patch < 50) {
+        ASSERT_EQ(nullptr, controllerOrder) << "not on the compatibility library";
+        GTEST_SKIP() << "runs on the compatibility library: ctest -R gamepad";
+    }
+    const struct {
+        const char* layout;
+        int buttons, hats;      // of the pad, beside its six axes
+        int start, back, dpad;  // the buttons of START, BACK and the d-pad's first; -1: a hat
+        bool controllerOrder;
+    } pads[] = {{"Xbox, the kernel's order", 11, 1, 7, 6, -1, false},
+                {"PlayStation, the kernel's order", 13, 1, 9, 8, -1, false},
+                {"any known pad, SDL's controller order", 15, 0, 6, 4, 11, true}};
+    // Held at each wait from the menu's first on: S START, B BACK, A the south button, u d l r
+    // the d-pad, U D L R the left stick all the way, h a third of the way right. The game
+    // ends with the player at (0, 2), after one step right, one up (however long the stick is
+    // held) and one left, and none a third of the way.
+    const std::vector<std::string> script = {"S", "r", "",  "U", "U", "h", "",  "l",
+                                             "B", "",  "u", "",  "A", "",  "B", ""};
+    for (const auto& pad : pads) {
+        if (pad.controllerOrder != (std::atoi(controllerOrder) != 0)) {
+            continue;
+        }
+        VirtualPad made(pad.buttons, pad.hats);
+        const auto button = made.call<int(void*, int, Uint8)>("SDL_JoystickSetVirtualButton");
+        const auto axis = made.call<int(void*, int, Sint16)>("SDL_JoystickSetVirtualAxis");
+        std::size_t step = 0;
+        const auto next = [&] {
+            ASSERT_LT(step, script.size()) << pad.layout << ": the game never left";
+            const std::string& held = script[step++];
+            const auto has = [&](char c) { return held.find(c) != std::string::npos; };
+            const int numbers[] = {pad.start,    pad.back,     0,           pad.dpad,
+                                   pad.dpad + 1, pad.dpad + 2, pad.dpad + 3};
+            for (int i = 0; i < (pad.dpad < 0 ? 3 : 7); ++i) {
+                button(made.pad, numbers[i], has("SBAudlr"[i]));
+            }
+            if (pad.dpad < 0) {
+                made.call<int(void*, int, Uint8)>("SDL_JoystickSetVirtualHat")(
+                    made.pad, 0,
+                    has('u') * SDL_HAT_UP | has('d') * SDL_HAT_DOWN | has('l') * SDL_HAT_LEFT |
+                        has('r') * SDL_HAT_RIGHT);
+            }
+            axis(made.pad, 0, has('h') ? 10000 : has('L') ? -32767 : has('R') ? 32767 : 0);
+            axis(made.pad, 1, has('U') ? -32767 : has('D') ? 32767 : 0);
+        };
+        table = parseScores("100\nAL\n");
+        game = Game();
+        testWaits().onEventWait = next;
+        testWaits().onDelay = [&](Uint32) {
+            if (game.playing && game.score == 0) {
+                game = quietGame(1, 0, 3);
+                game.score = 101;
+            }
+            next();
+        };
+        runLoop(game, *controls, file, screen, pictures, frameCounter);
+        testWaits() = WaitHooks{};
+        EXPECT_EQ(std::make_tuple(script.size(), 101, std::string("BAA"), 0, 2),
+                  std::make_tuple(step, table[0].score, std::string(table[0].name), game.playerCol,
+                                  game.playerRow))
+            << pad.layout;
     }
 }
 

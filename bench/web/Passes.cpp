@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "game/Game.h"
+#include "platform/Controls.h"
 #include "platform/Random.h"
 #include "shell/MainLoop.h"
 #include "shell/Pictures.h"
@@ -29,6 +30,7 @@ int main() {
     seedRandom(7);
     Game game;
     int frameCounter = 0;
+    Controls* controls = openControls(screen);
     std::vector<double> times;
     drawPicture(game.painter, p.background, screen, 0, 0);
     for (int i = 0; i < kPasses; ++i) {
@@ -45,12 +47,13 @@ int main() {
         // The main loop's play pass, input, flip and next canvas; its wait takes no time.
         const double start = emscripten_get_now();
         playPass(game, screen, p, frameCounter);
-        finishPass(game, screen, p, frameCounter);
+        finishPass(game, *controls, screen, p, frameCounter);
         times.push_back(emscripten_get_now() - start);
         SDL_Delay(50);
     }
     std::sort(times.begin(), times.end());
     std::printf("%d passes on the 8x6 board: median %.2f ms, worst %.2f ms\n", kPasses,
                 times[times.size() / 2], times.back());
+    closeControls(controls);
     return 0;
 }

@@ -8,6 +8,7 @@
 #include "gfx/Painter.h"
 #include "sound/Effects.h"
 
+struct Controls;
 struct GlyphSheet;
 struct PlatformCache;
 struct Sounds;
@@ -78,11 +79,11 @@ class Game {
     void drawHud(SDL_Surface* screen, const GlyphSheet* glyphs = nullptr);
     // Blocks until start (true: Space or START) or leave (false: Escape, SELECT or a quit
     // request); the sound keys set `sounds` meanwhile.
-    bool waitForStart(Sounds* sounds = nullptr);
+    bool waitForStart(Controls& controls, Sounds* sounds = nullptr);
     // The name entry screen on `background`; leaves the chosen name in `name`. Each change and
     // the confirmation sound from `sounds`, which the sound keys set.
-    void enterName(SDL_Surface* screen, SDL_Surface* background, const GlyphSheet* glyphs = nullptr,
-                   Sounds* sounds = nullptr);
+    void enterName(Controls& controls, SDL_Surface* screen, SDL_Surface* background,
+                   const GlyphSheet* glyphs = nullptr, Sounds* sounds = nullptr);
 
     Cell& cell(int col, int row) { return cells[row][col]; }
     const Cell& cell(int col, int row) const { return cells[row][col]; }

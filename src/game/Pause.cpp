@@ -3,16 +3,40 @@
 
 #include <SDL/SDL.h>
 
+#include <vector>
+
 #include "platform/Wait.h"
 
+namespace {
+bool isInput(const SDL_Event& event) {
+    switch (event.type) {
+        case SDL_KEYDOWN:
+        case SDL_KEYUP:
+        case SDL_MOUSEMOTION:
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+        case SDL_JOYAXISMOTION:
+        case SDL_JOYBALLMOTION:
+        case SDL_JOYHATMOTION:
+        case SDL_JOYBUTTONDOWN:
+        case SDL_JOYBUTTONUP:
+            return true;
+        default:
+            return false;
+    }
+}
+}  // namespace
+
 void discardPendingEvents() {
-    bool quit = false;
+    std::vector<SDL_Event> kept;
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
-        quit = quit || event.type == SDL_QUIT;
+        if (!isInput(event)) {
+            kept.push_back(event);
+        }
     }
-    if (quit) {
-        requestQuit();
+    for (SDL_Event& back : kept) {
+        SDL_PushEvent(&back);
     }
 }
 

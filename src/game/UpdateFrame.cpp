@@ -6,6 +6,7 @@
 #include "game/Game.h"
 #include "game/Pause.h"
 #include "game/Rules.h"
+#include "platform/Screen.h"
 #include "sound/Playing.h"
 
 namespace {
@@ -46,7 +47,7 @@ void Game::updateFrame(SDL_Surface* screen, int frameCounter, SDL_Surface* playe
     drawPlayer(*this, screen, playerPicture);
     updateEnemyPresence(*this);
     drawEnemies(*this, screen, enemyPictures);
-    SDL_Flip(screen);
+    showScreen(screen);
 
     // What follows draws nothing: the frame just shown stays up through any pause.
     if (checkFall(*this) == Outcome::Replay) {

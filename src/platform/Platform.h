@@ -4,8 +4,6 @@
 
 // The random generator's seed for this run.
 unsigned randomSeed();
-// True when a quit request waits on the event queue; it stays there for the menu.
-bool quitWaiting();
 // Called on every pass of the name entry with the score file's lines for the score under the
 // letters as they stand, then with null once the name is confirmed. The browser keeps them as
 // they change, so that a page closed meanwhile still files the score at its next visit; on the

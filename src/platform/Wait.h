@@ -5,5 +5,6 @@
 #include <SDL/SDL.h>
 
 void waitMs(Uint32 ms);
-// As SDL_WaitEvent: 1 with the next event, 0 on error.
+// Waits a short while (10 ms) for the next event: 1 with it, 0 without one, so that the caller
+// can also look at what sends no events (a pad read from its state).
 int waitForEvent(SDL_Event* event);

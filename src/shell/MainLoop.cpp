@@ -2,8 +2,10 @@
 #include "shell/MainLoop.h"
 
 #include "game/Pause.h"
-#include "platform/Platform.h"
+#include "platform/Controls.h"
+#include "platform/Screen.h"
 #include "platform/Wait.h"
+#include "shell/Hold.h"
 #include "shell/Input.h"
 #include "shell/Menu.h"
 #include "shell/PlayPass.h"
@@ -15,12 +17,14 @@ namespace {
 constexpr Uint32 kPassDelayMs = 50;
 
 // Returns true when the player leaves.
-bool menuPass(Game& game, ScoreFile& scores, SDL_Surface* screen, const Pictures& p,
-              Sounds* sounds) {
+bool menuPass(Game& game, Controls& controls, ScoreFile& scores, SDL_Surface* screen,
+              const Pictures& p, Sounds* sounds) {
     stopTune(sounds);
     discardPendingEvents();
+    // A pad plugged in during the last game plays from here.
+    reopenPads(controls);
     if (entersTable(scores.table, game.score)) {
-        game.enterName(screen, p.nameEntry, &p.glyphs, sounds);
+        game.enterName(controls, screen, p.nameEntry, &p.glyphs, sounds);
         fileScore(scores, game.score, game.name);
         game.score = 0;
         // On disk before the menu shows it: from here on, no way of ending the process, not
@@ -30,8 +34,8 @@ bool menuPass(Game& game, ScoreFile& scores, SDL_Surface* screen, const Pictures
     // The listing goes over the picture as it shows, which keeps the picture clean.
     drawPicture(game.painter, p.menu, screen, 0, 0);
     drawListing(scores.table, screen, &p.glyphs);
-    SDL_Flip(screen);
-    if (game.waitForStart(sounds)) {
+    showScreen(screen);
+    if (game.waitForStart(controls, sounds)) {
         playEffect(sounds, Effect::Start);
         startTune(sounds);
         game.playing = true;
@@ -41,18 +45,25 @@ bool menuPass(Game& game, ScoreFile& scores, SDL_Surface* screen, const Pictures
     return true;
 }
 
-void handleInput(Game& game, Sounds* sounds) {
+// Applies the pass's input; returns what the player has left of the window (see awayAfter).
+// What comes after the player has left is thrown away, but for a quit request.
+Uint8 handleInput(Game& game, Controls& controls, Sounds* sounds) {
     bool quit = false;
+    Uint8 away = 0;
     SDL_Event event;
-    while (SDL_PollEvent(&event)) {
+    while (pollInput(controls, &event)) {
         applySoundInput(sounds, event);
-        quit = applyPlayInput(game, event) || quit;
+        const bool applied = away == 0 && applyPlayInput(game, event);
+        quit = quit || applied || event.type == SDL_QUIT;
+        away = awayAfter(away, event);
     }
     playCues(game.cues, sounds);
     // Kept for the menu pass that follows, which files the score and then leaves.
     if (quit) {
+        game.playing = false;
         requestQuit();
     }
+    return away;
 }
 
 }  // namespace
@@ -82,26 +93,30 @@ bool applyPlayInput(Game& game, const SDL_Event& event) {
     return event.type == SDL_QUIT;
 }
 
-void finishPass(Game& game, SDL_Surface* screen, const Pictures& pictures, int& frameCounter,
-                Sounds* sounds) {
-    handleInput(game, sounds);
-    SDL_Flip(screen);
+void finishPass(Game& game, Controls& controls, SDL_Surface* screen, const Pictures& pictures,
+                int& frameCounter, Sounds* sounds) {
+    const Uint8 away = handleInput(game, controls, sounds);
+    if (away != 0 && game.playing && holdWhileAway(controls, screen, &pictures.glyphs, away)) {
+        game.playing = false;
+        requestQuit();
+    }
+    showScreen(screen);
     waitMs(kPassDelayMs);
     frameCounter = nextFrameCounter(frameCounter);
     // The canvas the next pass draws on.
     drawPicture(game.painter, pictures.background, screen, 0, 0);
 }
 
-void runLoop(Game& game, ScoreFile& scores, SDL_Surface* screen, const Pictures& pictures,
-             int& frameCounter, Sounds* sounds) {
+void runLoop(Game& game, Controls& controls, ScoreFile& scores, SDL_Surface* screen,
+             const Pictures& pictures, int& frameCounter, Sounds* sounds) {
     bool leave = false;
     while (!leave) {
         if (!game.playing) {
-            leave = menuPass(game, scores, screen, pictures, sounds);
+            leave = menuPass(game, controls, scores, screen, pictures, sounds);
         } else {
             playPass(game, screen, pictures, frameCounter, sounds);
             leave = false;
         }
-        finishPass(game, screen, pictures, frameCounter, sounds);
+        finishPass(game, controls, screen, pictures, frameCounter, sounds);
     }
 }

@@ -7,7 +7,7 @@
 #include "game/Game.h"
 #include "gfx/NumberFormatter.h"
 #include "gfx/Painter.h"
-#include "platform/Wait.h"
+#include "platform/Controls.h"
 #include "shell/Input.h"
 #include "shell/SoundKeys.h"
 
@@ -28,10 +28,10 @@ void drawListing(const ScoreTable& table, SDL_Surface* picture, const GlyphSheet
     }
 }
 
-bool Game::waitForStart(Sounds* sounds) {
-    SDL_Event event;
-    // Blocks on the queue instead of polling it, so the menu idles without using the CPU.
-    while (waitForEvent(&event)) {
+bool Game::waitForStart(Controls& controls, Sounds* sounds) {
+    for (;;) {
+        SDL_Event event;
+        waitInput(controls, &event);
         applySoundInput(sounds, event);
         switch (event.type) {
             case SDL_KEYDOWN:
@@ -56,6 +56,4 @@ bool Game::waitForStart(Sounds* sounds) {
                 break;
         }
     }
-    // The event queue itself failed: leaving beats waiting for ever.
-    return false;
 }

@@ -3,7 +3,9 @@
 
 #include "game/Game.h"
 #include "game/Pause.h"
+#include "platform/Controls.h"
 #include "platform/Platform.h"
+#include "platform/Screen.h"
 #include "platform/Wait.h"
 #include "shell/Input.h"
 #include "shell/ScoreTable.h"
@@ -82,8 +84,8 @@ void drawNameChoice(const Painter& painter, SDL_Surface* screen, const NameChoic
     painter.write(surface, "]", 70 + 20 * choice.cursor, kTextY, glyphs);
 }
 
-void Game::enterName(SDL_Surface* screen, SDL_Surface* background, const GlyphSheet* glyphs,
-                     Sounds* sounds) {
+void Game::enterName(Controls& controls, SDL_Surface* screen, SDL_Surface* background,
+                     const GlyphSheet* glyphs, Sounds* sounds) {
     NameChoice choice;
     SDL_EnableKeyRepeat(500, 30);
     bool quit = false;
@@ -91,7 +93,7 @@ void Game::enterName(SDL_Surface* screen, SDL_Surface* background, const GlyphSh
     while (!confirmed) {
         drawPicture(painter, background, screen, 0, 0);
         SDL_Event event;
-        while (SDL_PollEvent(&event)) {
+        while (pollInput(controls, &event)) {
             // A quit request takes the letters as they stand.
             const bool quitNow = event.type == SDL_QUIT;
             quit = quit || quitNow;
@@ -105,7 +107,7 @@ void Game::enterName(SDL_Surface* screen, SDL_Surface* background, const GlyphSh
             }
         }
         drawNameChoice(painter, screen, choice, glyphs);
-        SDL_Flip(screen);
+        showScreen(screen);
         nameEntryStands(entryLines(score, choice).c_str());
         waitMs(kPassDelayMs);
     }

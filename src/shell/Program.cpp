@@ -6,9 +6,12 @@
 #include <cstdio>
 
 #include "game/Game.h"
+#include "game/Pause.h"
+#include "platform/Controls.h"
 #include "platform/Display.h"
 #include "platform/Platform.h"
 #include "platform/Random.h"
+#include "platform/Screen.h"
 #include "platform/Signals.h"
 #include "platform/Wait.h"
 #include "shell/MainLoop.h"
@@ -23,20 +26,26 @@ constexpr Uint32 kSplashMs = 4000;
 // Short enough that a quit request during the splash takes effect at once.
 constexpr Uint32 kSplashSliceMs = 50;
 
-// Shows the picture for four seconds, in short waits that end early on a quit request;
-// returns false for one.
-bool showSplash(const Painter& painter, SDL_Surface* screen, SDL_Surface* picture) {
+// Shows the picture for four seconds, in short waits that end early on a quit request, which
+// is kept for the menu; returns false for one. Other input is read, for the window's own keys,
+// and thrown away.
+bool showSplash(const Painter& painter, Controls& controls, SDL_Surface* screen,
+                SDL_Surface* picture) {
     drawPicture(painter, picture, screen, 0, 0);
-    SDL_Flip(screen);
-    Uint32 waited = 0;
-    while (!quitWaiting()) {
+    showScreen(screen);
+    for (Uint32 waited = 0;; waited += kSplashSliceMs) {
+        SDL_Event event;
+        while (pollInput(controls, &event)) {
+            if (event.type == SDL_QUIT) {
+                requestQuit();
+                return false;
+            }
+        }
         if (waited >= kSplashMs) {
             return true;
         }
         waitMs(kSplashSliceMs);
-        waited += kSplashSliceMs;
     }
-    return false;
 }
 }  // namespace
 
@@ -54,17 +63,19 @@ int runProgram() {
         return 1;
     }
     setWindowTitleAndIcon();
-    SDL_Surface* screen = SDL_SetVideoMode(320, 240, 16, SDL_SWSURFACE);
+    SDL_Surface* screen = openScreen();
     if (screen == nullptr) {
         std::fprintf(stderr, "Couldn't set video mode: %s\n", SDL_GetError());
         SDL_Quit();
         return 1;
     }
-    // The handheld's buttons; a desktop without a joystick plays from the keyboard.
-    SDL_Joystick* joystick = SDL_JoystickOpen(0);
+    // The handheld's buttons and any pads; a desktop without one plays from the keyboard.
+    Controls* controls = openControls(screen);
     Pictures pictures;
     if (!loadPictures(pictures)) {
         freePictures(pictures);
+        closeControls(controls);
+        closeScreen(screen);
         SDL_Quit();
         return 1;
     }
@@ -76,20 +87,19 @@ int runProgram() {
 
     // A quit request during the first picture skips the second; the menu then leaves on it.
     Painter painter;
-    if (showSplash(painter, screen, pictures.nameScreen)) {
-        showSplash(painter, screen, pictures.intro);
+    if (showSplash(painter, *controls, screen, pictures.nameScreen)) {
+        showSplash(painter, *controls, screen, pictures.intro);
     }
 
     int frameCounter = 0;
-    runLoop(game, scores, screen, pictures, frameCounter, &sounds);
+    runLoop(game, *controls, scores, screen, pictures, frameCounter, &sounds);
 
     saveScoreFile(scores);
     flushFileSystems();
     freePictures(pictures);
     closeSounds(sounds);
-    if (joystick != nullptr) {
-        SDL_JoystickClose(joystick);
-    }
+    closeControls(controls);
+    closeScreen(screen);
     giveBackSignals(signalsBefore);
     SDL_Quit();
     return 0;

@@ -1,6 +1,7 @@
-// The real game binary under an X server of its own, played with xdotool as a player would and
-// checked from its exit status and "data.dat": name entry, the listing, play at its pace, leaving
-// a game and closing the window.
+// The real game binary under an X server of its own with a window manager, played with xdotool
+// as a player would and checked from its exit status, "data.dat" and its pixels: name entry, the
+// listing, full screen, play at its pace and held while the player is away, leaving a game and
+// closing the window.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -8,6 +9,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "shell/ScoreTable.h"
 #include "support/WorkFolder.h"
@@ -22,8 +24,8 @@ class EndToEndTest : public ::testing::Test {
   protected:
     // An Xvfb server of the test's own, on a display it picks; the game is started on it.
     void SetUp() override {
-        server =
-            popen("echo $$; exec Xvfb -displayfd 1 -noreset -screen 0 640x480x24 2>/dev/null", "r");
+        server = popen("echo $$; exec Xvfb -displayfd 1 -noreset -screen 0 1024x700x24 2>/dev/null",
+                       "r");
         int number = -1;
         ASSERT_EQ(2, std::fscanf(server, "%d %d", &serverPid, &number)) << "no X server (Xvfb)";
         setenv("DISPLAY", (":" + std::to_string(number)).c_str(), 1);
@@ -34,6 +36,15 @@ class EndToEndTest : public ::testing::Test {
                1);
         x = XOpenDisplay(nullptr);
         ASSERT_TRUE(x != nullptr && std::system("command -v xdotool >/dev/null") == 0);
+        // An X error (a window gone, say) fails a check instead of ending the test.
+        XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+        // The window manager that gives the focus, and full screen, as a desktop's does; ready
+        // for windows once it lists them on the root window (a window mapped before may never
+        // show).
+        ASSERT_EQ(0,
+                  std::system("openbox >/dev/null 2>&1 & echo $! > openbox; for i in $(seq 100); "
+                              "do xprop -root | grep -q _NET_CLIENT_LIST_STACKING && break; "
+                              "sleep 0.1; done"));
     }
     void TearDown() override {
         if (game > 0) {  // never -1: that would signal every process there is
@@ -43,6 +54,7 @@ class EndToEndTest : public ::testing::Test {
         if (x != nullptr) {
             XCloseDisplay(x);
         }
+        std::system("kill $(cat openbox) 2>/dev/null");
         if (serverPid > 0) {
             kill(serverPid, SIGTERM);
             pclose(server);
@@ -84,12 +96,24 @@ class EndToEndTest : public ::testing::Test {
         }
         ADD_FAILURE() << name << " filed with another score: " << folder.read("data.dat");
     }
-    // The pixels of a rectangle of the game's window, as the X server shows them.
-    std::string grab(int left, int top, int width, int height) {
-        XImage* image = XGetImage(x, window, left, top, width, height, AllPlanes, ZPixmap);
-        const std::string data(image->data, image->bytes_per_line * height);
-        XDestroyImage(image);
-        return data;
+    // The 24-bit colours of a rectangle of the game's window (or of the whole screen), row by
+    // row, as the X server shows them; none where it cannot be read.
+    std::vector<unsigned> grab(int left, int top, int width, int height, bool screen = false) {
+        XImage* image = XGetImage(x, screen ? DefaultRootWindow(x) : window, left, top, width,
+                                  height, AllPlanes, ZPixmap);
+        std::vector<unsigned> colours;
+        for (int i = 0; image != nullptr && i < width * height; ++i) {
+            colours.push_back(XGetPixel(image, i % width, i / width) & 0xFFFFFF);
+        }
+        if (image != nullptr) {
+            XDestroyImage(image);
+        }
+        return colours;
+    }
+    std::pair<int, int> windowSize() {
+        XWindowAttributes attributes{};
+        XGetWindowAttributes(x, window, &attributes);
+        return {attributes.width, attributes.height};
     }
     // The game's exit status once it has ended, within five seconds; -1 if it has not.
     int exitStatus() {
@@ -116,13 +140,60 @@ TEST_F(EndToEndTest, NameListPlayLeaveThenClose) {
     folder.write("data.dat", formatScores(table));
     start();
     expectFiled(table, "AAA", "space");
+    // At the menu, Alt+Enter fills the screen with the picture twice as large, centred on black,
+    // and F11 gives the window back as it was.
+    const std::vector<unsigned> menu = grab(0, 0, 320, 240);
+    xdotool("key --window " + std::to_string(window) + " alt+Return");
+    usleep(1000000);
+    ASSERT_EQ(std::make_pair(1024, 700), windowSize());
+    // SDL 1.2 shows full screen in a window of its own.
+    const std::vector<unsigned> full = grab(0, 0, 1024, 700, true);
+    ASSERT_EQ(std::make_pair(std::size_t{320 * 240}, std::size_t{1024 * 700}),
+              std::make_pair(menu.size(), full.size()));
+    int wrong = full[0] + full[1024 * 700 - 1] != 0 ? 1 : 0;
+    for (int i = 0; i < 4 * 320 * 240; ++i) {
+        const int px = i % 640, py = i / 640;
+        wrong += full[(110 + py) * 1024 + 192 + px] != menu[py / 2 * 320 + px / 2];
+    }
+    EXPECT_EQ(0, wrong) << "pixels not the menu's, twice as large in the middle";
+    xdotool("key --window " + std::to_string(window) + " F11");
+    usleep(1000000);
+    ASSERT_EQ(std::make_pair(320, 240), windowSize());
+    EXPECT_EQ(menu, grab(0, 0, 320, 240));
     // From the menu and its listing, a game: a step, then Escape and a name.
     // At 20 passes a second the start platform stands seven seconds: two seconds cost no life.
     xdotool("key --window " + std::to_string(window) + " space");
     usleep(300000);
-    const std::string lives = grab(195, 10, 8, 8);
+    const std::vector<unsigned> lives = grab(195, 10, 8, 8);
     sleep(2);
     EXPECT_EQ(lives, grab(195, 10, 8, 8)) << "the game runs faster than its passes";
+    // Another window takes the focus, then the game is minimised: eight seconds each, long enough
+    // for the start platform to vanish under the player, were the game not held. Held, it shows
+    // its frame dimmed above a light band.
+    const std::vector<unsigned> before = grab(0, 0, 320, 240);
+    std::system("xmessage -title away away >/dev/null 2>&1 & echo $! > xmessage");
+    xdotool("search --sync --name '^away$' windowactivate --sync");
+    usleep(500000);
+    const std::vector<unsigned> held = grab(0, 0, 320, 240);
+    ASSERT_EQ(before.size(), held.size());
+    const auto light = [](const std::vector<unsigned>& picture) {  // of the top 100 rows
+        long sum = 0;
+        for (int i = 0; i < 320 * 100; ++i) {
+            sum += (picture[i] & 255) + (picture[i] >> 8 & 255) + (picture[i] >> 16);
+        }
+        return sum;
+    };
+    EXPECT_LT(light(held), light(before) * 6 / 10) << "not dimmed";
+    EXPECT_TRUE(held[113 * 320] == held[114 * 320 - 1] && held[113 * 320] > 0xC0C0C0) << "no band";
+    sleep(8);
+    xdotool("windowactivate --sync " + std::to_string(window));
+    usleep(500000);
+    xdotool("windowminimize --sync " + std::to_string(window));
+    sleep(8);
+    xdotool("windowactivate --sync " + std::to_string(window));
+    usleep(500000);
+    EXPECT_EQ(lives, grab(195, 10, 8, 8)) << "a life lost while away";
+    std::system("kill $(cat xmessage)");
     xdotool("key --window " + std::to_string(window) + " Right");
     expectFiled(table, "@AA", "Escape Down space");
     // Closing the window during play ends the game in order and files the score.

@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/Controls.h"
 #include "platform/Wait.h"
 #include "shell/Pictures.h"
 #include "support/WorkFolder.h"
@@ -19,6 +20,7 @@ class SdlTest : public ::testing::Test {
     void TearDown() override;
 
     SDL_Surface* screen = nullptr;
+    Controls* controls = nullptr;
 };
 
 // With the game's pictures loaded in a fresh working folder, freed at the end.
@@ -60,14 +62,17 @@ inline std::string pixels(SDL_Surface* surface) {
 }
 
 // Pushes input, one character an event: U D L R the arrow keys, space, E Escape, ^ the up
-// arrow let go, M; u l d r the stick, 8 START, 9 SELECT, X, 1 a diagonal, + and - the volume
-// buttons; anything else a quit request.
+// arrow let go, M; u l d r the stick, 8 START, 9 SELECT, X, 1 a diagonal, V and v the volume
+// buttons; a pad's hat pushed n (up), e, s, w, and let go c; its left stick past half way N, S
+// (axis 1, let go y), W, E (axis 0, let go x); - and + the window left and come back to;
+// anything else a quit request.
 void pushInput(const std::string& input);
 
 struct WaitHooks {
     std::function<void(Uint32 ms)> onDelay;  // called at every delay
     std::function<void()> onEventWait;       // called when a blocking wait finds no event
-    int delays = 0;  // so far: past kMostDelays the program under test runs for ever, and stops
+    int delays = 0;     // so far: past kMostDelays the program under test runs for ever, and stops
+    int idleWaits = 0;  // in a row without an event: past kMostDelays, the same
 };
 inline WaitHooks& testWaits() {
     static WaitHooks hooks;

@@ -12,6 +12,7 @@
 #include <map>
 #include <string>
 
+#include "platform/Controls.h"
 #include "platform/Random.h"
 #include "platform/Wait.h"
 #include "shell/MainLoop.h"
@@ -90,6 +91,6 @@ int main(int argc, char** argv) {
         return 1;
     }
     int frameCounter = 0;
-    runLoop(game, scores, run().screen, pictures, frameCounter);
+    runLoop(game, *openControls(run().screen), scores, run().screen, pictures, frameCounter);
     return 1;
 }

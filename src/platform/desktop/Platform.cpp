@@ -1,5 +1,4 @@
 // The desktop and handheld side of the platform: a seed from the clock, files on a real disk.
-#include <SDL/SDL.h>
 #include <unistd.h>
 
 #include <ctime>
@@ -8,12 +7,6 @@
 
 unsigned randomSeed() {
     return static_cast<unsigned>(std::time(nullptr));
-}
-
-bool quitWaiting() {
-    SDL_PumpEvents();
-    SDL_Event event;
-    return SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_QUITMASK) > 0;
 }
 
 void nameEntryStands(const char*) {}

@@ -20,11 +20,6 @@ unsigned randomSeed() {
     return seed >= 0 ? static_cast<unsigned>(seed) : static_cast<unsigned>(std::time(nullptr));
 }
 
-// A page is closed without asking the game: nothing makes a quit request.
-bool quitWaiting() {
-    return false;
-}
-
 // The page stores the entry as it stands, for a page closed before it is confirmed.
 void nameEntryStands(const char* lines) {
     EM_ASM({ Module.nameEntryStands($0); }, lines);

@@ -13,8 +13,9 @@ void waitMs(Uint32 ms) {
 }
 
 int waitForEvent(SDL_Event* event) {
-    while (SDL_PollEvent(event) == 0) {
-        SDL_Delay(10);
+    if (SDL_PollEvent(event) == 1) {
+        return 1;
     }
-    return 1;
+    SDL_Delay(10);
+    return 0;
 }
