@@ -135,10 +135,10 @@ int runSoundJob(int n) {
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const std::string gameThread = std::to_string(getpid());
-    for (const auto& [thread, ns] : threadTimes()) {
+    for (auto [thread, ns] : threadTimes()) {
+        ns -= before.count(thread) != 0 ? before.at(thread) : 0;  // a thread started meanwhile
         std::printf("%s thread: %.2f %% of one core over %.0f s of play\n",
-                    thread == gameThread ? "game" : "mixer",
-                    (ns - before.at(thread)) / 1e9 / seconds * 100, seconds);
+                    thread == gameThread ? "game" : "mixer", ns / 1e9 / seconds * 100, seconds);
     }
     endSession();
     return 0;
