@@ -110,12 +110,29 @@ struct Controls {
 
 namespace {
 
+// Reads what a controller-order pad holds down now.
+void readController(Pad& pad) {
+    pad.buttons = 0;
+    for (const Binding& b : bindings(pad.order)) {
+        pad.buttons |= SDL_JoystickGetButton(pad.joystick, b.pad) ? bit(b.handheld) : 0;
+    }
+    pad.stick =
+        stickButtons(SDL_JoystickGetAxis(pad.joystick, 0), SDL_JoystickGetAxis(pad.joystick, 1));
+}
+
 void openPads(Controls& c) {
+    if (c.controllerOrder) {
+        SDL_JoystickUpdate();
+    }
     for (int i = 0; i < kPads; ++i) {
         Pad& pad = c.pads[i] = Pad{};
         pad.joystick = i < SDL_NumJoysticks() ? SDL_JoystickOpen(i) : nullptr;
         if (c.controllerOrder && pad.joystick != nullptr) {
             pad.order = Order::Controller;
+            // A button still held from the last screen (BACK that ended the game, at the menu
+            // that follows) is no new press.
+            readController(pad);
+            pad.given = pad.buttons | pad.stick;
         } else if (pad.joystick != nullptr && SDL_JoystickNumHats(pad.joystick) > 0) {
             pad.order = SDL_JoystickNumButtons(pad.joystick) <= kXboxButtonCount ? Order::Xbox
                                                                                  : Order::Triggers;
@@ -156,12 +173,7 @@ void readControllers(Controls& c) {
         if (pad.order != Order::Controller) {
             continue;
         }
-        pad.buttons = 0;
-        for (const Binding& b : bindings(pad.order)) {
-            pad.buttons |= SDL_JoystickGetButton(pad.joystick, b.pad) ? bit(b.handheld) : 0;
-        }
-        pad.stick = stickButtons(SDL_JoystickGetAxis(pad.joystick, 0),
-                                 SDL_JoystickGetAxis(pad.joystick, 1));
+        readController(pad);
         givePresses(c, i, pad);
     }
 }
