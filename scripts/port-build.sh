@@ -51,7 +51,8 @@ cmake -S . -B "$build" \
     -DDWINDLE_BENCH=OFF \
     -DDWINDLE_HOST_PICTUREMAKER="$root/$host_tools/tools/picturemaker" \
     -DDWINDLE_HOST_SOUNDMAKER="$root/$host_tools/tools/soundmaker" >/dev/null
-nice -n 10 cmake --build "$build" -j "$jobs" --target dwindle pictures sounds
+# With the gamepad that the port test plugs into the stand-in device.
+nice -n 10 cmake --build "$build" -j "$jobs" --target dwindle pictures sounds virtual_pad
 phase_done "aarch64 game"
 
 echo "== screenshot"
@@ -93,6 +94,11 @@ provided_by_device() {
 needed() {
     "$readelf" -d "$1" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p'
 }
+# The folders a library names for its own private libraries (PulseAudio's, for one); in
+# libs.aarch64 the loader finds them on the library path, which it searches first.
+run_paths() {
+    "$readelf" -d "$1" | sed -n 's/.*(R\(UN\)\{0,1\}PATH).*\[\(.*\)\]/\2/p' | tr ':' '\n'
+}
 # Which package a file of the sysroot came from (recorded when the sysroot was made).
 package_of() {
     awk -v path="$1" '$2 == path { print $1; exit }' "$sysroot/.dwindle-packages"
@@ -102,12 +108,14 @@ packages=()
 while [ ${#queue[@]} -gt 0 ]; do
     file=${queue[0]}
     queue=("${queue[@]:1}")
+    mapfile -t private < <(run_paths "$file")
     for name in $(needed "$file"); do
         if provided_by_device "$name" || [ -e "$game/libs.aarch64/$name" ]; then
             continue
         fi
         found=
-        for dir in "$sysroot/lib/$triplet" "$sysroot/usr/lib/$triplet"; do
+        for dir in "$sysroot/lib/$triplet" "$sysroot/usr/lib/$triplet" \
+            "${private[@]/#/$sysroot}"; do
             if [ -e "$dir/$name" ]; then
                 found=$(realpath "$dir/$name")
                 break
@@ -158,7 +166,7 @@ ls -l "$game/libs.aarch64"
 echo "port: $out/dwindle.zip ($(du -h "$out/dwindle.zip" | cut -f1))"
 
 echo "== port test on a stand-in device"
-tests/port/port-test.sh "$port" "$sysroot"
+tests/port/port-test.sh "$port" "$sysroot" "$build/tests/libvirtual_pad.so"
 phase_done "port test"
 
 echo "== times"

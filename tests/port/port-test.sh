@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs the port as a handheld would: Dwindle.sh in the ports folder of a stand-in aarch64 device under qemu starts the game and ends it in order, or refuses a C library older than the floor.
-# Usage: tests/port/port-test.sh PORT_DIR SYSROOT   (build-port/dwindle and the arm64 sysroot;
-#        scripts/port-build.sh runs it)
+# Usage: tests/port/port-test.sh PORT_DIR SYSROOT PAD_LIBRARY   (build-port/dwindle, the arm64
+#        sysroot and the aarch64 build of VirtualPad.cpp; scripts/port-build.sh runs it)
 #
 # The stand-in device is the arm64 sysroot without the libraries the port carries (so they
 # must come from the port's folder), with the C library, the C++ runtime and SDL2 left in; the
@@ -20,22 +20,29 @@ seed=$(printf '%s\n' 300 ANN 1200 BOB 100 CID 900 DAN 500 EVE 1100 FAY 200 GUS 8
     1000 IDA 400 JO 700 KIM 600 LEE)
 saved=$(printf '%s\n' 1200 BOB 1100 FAY 1000 IDA 900 DAN 800 HAL 700 KIM 600 LEE 500 EVE \
     400 JO 300 ANN)
+# For the pad: a tenth score below zero, which the score of 0 beats, so the game opens on the
+# name entry; A files it as AAA.
+pad_seed=$(printf '%s\n' "${saved%300*}-50" NEG)
+pad_saved=$(printf '%s\n' "${saved%300*}0" AAA)
 
 # Each case: a name, how the port is stopped once the game shows its menu ("firmware":
 # SIGTERM to Dwindle.sh; "hotkey": the collection's quit hot key, which sends SIGTERM to the
-# game by name), and the C library version the device's says it is.
+# game by name; "pad": the name entry confirmed with A, a game started with START and ended
+# with BACK, then SIGTERM), and the C library version the device's says it is.
 cases=(
     "the firmware stops the port|firmware|$floor"
     "the quit hot key ends the game|hotkey|$floor"
+    "the pad plays a game in SDL's controller order|pad|$floor"
     "a C library older than the floor|firmware|2.31"
 )
 
-# A fresh stand-in device in $work/device$1 for case $1, the port installed in its ports
-# folder. Made outside the namespaces, where the sysroot's owners are known.
+# A fresh stand-in device in $work/device$1 for case $1, without SDL 1.2's libraries, the port
+# installed in its ports folder. Made outside the namespaces, where the sysroot's owners are
+# known.
 make_device() {
-    local root=$work/device$1 glibc=$2 name lib
+    local root=$work/device$1 stop=$2 glibc=$3 name lib
     cp -al "$sysroot" "$root"
-    for name in "$port"/dwindle/libs.aarch64/*; do
+    for name in "$port"/dwindle/libs.aarch64/libSDL[-_]*; do
         for lib in "$root/lib/$triplet/${name##*/}" "$root/usr/lib/$triplet/${name##*/}"; do
             [ ! -e "$lib" ] || rm -f "$(realpath "$lib")" "$lib"
         done
@@ -44,6 +51,10 @@ make_device() {
     cp -a "$port/Dwindle.sh" "$port/dwindle" "$root/roms/ports/"
     cp "$here/control.txt" "$here/gptokeyb" "$root/roms/ports/PortMaster/"
     printf '%s\n' "$seed" >"$root/roms/ports/dwindle/data.dat"
+    if [ "$stop" = pad ]; then
+        printf '%s\n' "$pad_seed" >"$root/roms/ports/dwindle/data.dat"
+        cp "$pad_library" "$root/tmp/virtual-pad.so"
+    fi
     if [ "$glibc" != "$floor" ]; then
         # The library's banner, which Dwindle.sh reads, names an older version; perl -i writes a
         # new file with the old one's mode, leaving the sysroot's own behind the hard link.
@@ -55,12 +66,14 @@ make_device() {
 if [ "${1:-}" != --inside ]; then
     port=$(realpath "$1")
     sysroot=$(realpath "$2")
+    pad_library=$(realpath "$3")
     # Beside the sysroot, so that the devices can be hard links of it; removed only once the
     # namespaces, and with them every mount into it, are gone.
     work=$(mktemp -d "$(dirname "$sysroot")/port-test.XXXXXX")
     trap 'rm -rf "$work"' EXIT
     for index in "${!cases[@]}"; do
-        make_device "$index" "${cases[$index]##*|}"
+        IFS='|' read -r _ stop glibc <<<"${cases[$index]}"
+        make_device "$index" "$stop" "$glibc"
     done
     unshare --user --map-root-user --mount --pid --fork "$0" --inside "$work"
     exit
@@ -119,6 +132,22 @@ wait_until() {
     return 1
 }
 
+# The virtual pad (VirtualPad.cpp) presses a button: A, B for BACK or S for START.
+press() {
+    printf '%s' "$1" >>"$root/tmp/pad"
+}
+
+# Presses A until data.dat holds the name it filed: the game opens on the name entry once its
+# splash is over, and A means nothing before.
+name_with_pad() {
+    local tries
+    for ((tries = 0; tries < 30; ++tries)); do
+        press A
+        ! wait_until 5 '[ "$(cat "$gamedir/data.dat")" = "$expected" ]' || return 0
+    done
+    return 1
+}
+
 launcher_ended() {
     ! kill -0 "$launcher" 2>/dev/null
 }
@@ -129,12 +158,20 @@ fail() {
     failures=$((failures + 1))
 }
 
-# Checks what the launcher handed the game $1: its own libraries first (the device has none of
-# them, so a game that starts found them there), the firmware's pad mapping, the compatibility
-# library's controller mode and sharp scaling.
+# Checks what the launcher handed the game $1: its own libraries first (the device has no SDL
+# 1.2, and every library the port carries is loaded from the port's folder), the firmware's pad
+# mapping, the compatibility library's controller mode and sharp scaling.
 check_game_setup() {
-    local environment want
+    local environment want maps lib
     environment=$(tr '\0' '\n' <"$root/proc/$1/environ") || true
+    # Seen from outside the device, its files' paths start with its root.
+    maps=$(awk '{ print $6 }' "$root/proc/$1/maps" | sed "s|^$root||" | sort -u) || true
+    for lib in "$root"/roms/ports/dwindle/libs.aarch64/*; do
+        ! grep -q -x "/usr/lib/$triplet/${lib##*/}\|/lib/$triplet/${lib##*/}" <<<"$maps" ||
+            fail "the game loaded the device's ${lib##*/}"
+    done
+    grep -q -x -F "/roms/ports/dwindle/libs.aarch64/libSDL_mixer-1.2.so.0" <<<"$maps" ||
+        fail "the game did not load the port's libraries"
     # Each a whole variable or the start of one.
     for want in "LD_LIBRARY_PATH=/roms/ports/dwindle/libs.aarch64:" \
         "SDL_GAMECONTROLLERCONFIG=19000000010000000100000000010000,Stand-in pad," \
@@ -148,17 +185,30 @@ for index in "${!cases[@]}"; do
     failed_before=$failures
     root=$work/device$index
     gamedir=$root/roms/ports/dwindle
+    expected=$saved pad=()
+    if [ "$stop" = pad ]; then
+        expected=$pad_saved pad=(QEMU_SET_ENV=LD_PRELOAD=/tmp/virtual-pad.so DWINDLE_PAD_FILE=/tmp/pad)
+    fi
     # Dwindle.sh started as the ports menu does, SDL's dummy video saving every frame as a BMP
     # file in the folder the game runs in.
-    chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin \
+    chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin "${pad[@]}" \
         SDL_VIDEODRIVER=dummy SDL_VIDEO_DUMMY_SAVE_FRAMES=1 /bin/bash /roms/ports/Dwindle.sh &
     launcher=$!
 
     if [ "$glibc" != "$floor" ]; then
         :  # an older C library: Dwindle.sh ends by itself
+    elif [ "$stop" = pad ] && ! name_with_pad; then
+        fail "A at the name entry filed no name"
     elif wait_until 120 'at_menu || launcher_ended' && at_menu; then
         check_game_setup "$(game_pid)"
         case "$stop" in
+            pad)
+                press S
+                wait_until 60 '! at_menu' || fail "START started no game"
+                press B
+                wait_until 60 at_menu || fail "BACK did not end the game"
+                kill -TERM "$launcher"
+                ;;
             firmware) kill -TERM "$launcher" ;;
             hotkey) touch "$root/tmp/hotkey" ;;
         esac
@@ -174,7 +224,7 @@ for index in "${!cases[@]}"; do
 
     if [ "$glibc" = "$floor" ]; then
         [ "$status" -eq 0 ] || fail "Dwindle.sh ended with status $status"
-        [ "$(cat "$gamedir/data.dat")" = "$saved" ] || fail "data.dat was not saved in the port's folder"
+        [ "$(cat "$gamedir/data.dat")" = "$expected" ] || fail "data.dat was not saved in the port's folder"
         [ -z "$(game_pid)" ] || fail "the game still runs"
     else
         message="Dwindle needs a firmware with glibc $floor or later; this one has glibc $glibc. Please update the firmware."
