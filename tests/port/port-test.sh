@@ -33,13 +33,11 @@ cases=(
 # A fresh stand-in device in $work/device$1 for case $1, the port installed in its ports
 # folder. Made outside the namespaces, where the sysroot's owners are known.
 make_device() {
-    local root=$work/device$1 glibc=$2 name lib libc
+    local root=$work/device$1 glibc=$2 name lib
     cp -al "$sysroot" "$root"
-    for name in $(ls "$port/dwindle/libs.aarch64"); do
-        for lib in "$root/lib/$triplet/$name" "$root/usr/lib/$triplet/$name"; do
-            if [ -e "$lib" ]; then
-                rm -f "$(realpath "$lib")" "$lib"
-            fi
+    for name in "$port"/dwindle/libs.aarch64/*; do
+        for lib in "$root/lib/$triplet/${name##*/}" "$root/usr/lib/$triplet/${name##*/}"; do
+            [ ! -e "$lib" ] || rm -f "$(realpath "$lib")" "$lib"
         done
     done
     mkdir -p "$root/roms/ports/PortMaster"
@@ -47,13 +45,10 @@ make_device() {
     cp "$here/control.txt" "$here/gptokeyb" "$root/roms/ports/PortMaster/"
     printf '%s\n' "$seed" >"$root/roms/ports/dwindle/data.dat"
     if [ "$glibc" != "$floor" ]; then
-        # The library's banner, which Dwindle.sh reads, names an older version; written to a
-        # new file, not to the sysroot's own through the hard link.
-        libc=$(realpath "$root/lib/$triplet/libc.so.6")
-        perl -0777 -pe "s/release version \Q$floor.\E/release version $glibc./" "$libc" \
-            >"$libc.new"
-        chmod 755 "$libc.new"
-        mv "$libc.new" "$libc"
+        # The library's banner, which Dwindle.sh reads, names an older version; perl -i writes a
+        # new file with the old one's mode, leaving the sysroot's own behind the hard link.
+        perl -0777 -i -pe "s/release version \Q$floor.\E/release version $glibc./" \
+            "$(realpath "$root/lib/$triplet/libc.so.6")"
     fi
 }
 
@@ -80,34 +75,23 @@ fi
 printf '%s' ':aarch64:M::\x7fELF\x02\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\xb7\x00:\xff\xff\xff\xff\xff\xff\xff\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-aarch64:F' \
     >/proc/sys/fs/binfmt_misc/register
 
-# Readies the device in $root to run: what qemu itself, a program of this machine, needs to
-# start inside the chroot (read-only), and the device's own /proc.
-boot_device() {
-    local dir
+# Readies each device to run: what qemu itself, a program of this machine, needs to start
+# inside the chroot (read-only), and the device's own /proc.
+for root in "$work"/device*; do
     for dir in /lib64 /lib/x86_64-linux-gnu /usr/lib/x86_64-linux-gnu; do
         mkdir -p "$root$dir"
         mount --bind "$(realpath "$dir")" "$root$dir"
         mount -o remount,bind,ro "$root$dir"
     done
     mount -t proc proc "$root/proc"
-}
-
-# Starts Dwindle.sh as the ports menu does, with SDL's dummy video saving every frame as a
-# BMP file in the folder the game runs in.
-start_port() {
-    chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin \
-        SDL_VIDEODRIVER=dummy SDL_VIDEO_DUMMY_SAVE_FRAMES=1 /bin/bash /roms/ports/Dwindle.sh &
-    launcher=$!
-}
+done
 
 # The process id of the running game, as the device sees it; none when it is not running.
+# Under binfmt_misc the command line is qemu's, then the program's.
 game_pid() {
-    local proc args
+    local proc
     for proc in "$root"/proc/[0-9]*; do
-        args=()
-        mapfile -d '' args 2>/dev/null <"$proc/cmdline" || continue
-        # Under binfmt_misc the command line is qemu's, then the program's.
-        if [ "${args[1]:-}" = ./dwindle ]; then
+        if grep -q -z -x -F ./dwindle "$proc/cmdline" 2>/dev/null; then
             echo "${proc##*/}"
             return
         fi
@@ -125,13 +109,11 @@ at_menu() {
     [[ $differing =~ ^[0-9]+$ ]] && [ "$differing" -lt $((320 * 240 / 20)) ]
 }
 
-# Waits up to $2 seconds for the condition $1; false if it never holds.
+# Waits up to $1 seconds for the condition $2 (a command line); false if it never holds.
 wait_until() {
     local tries
-    for ((tries = 0; tries < $2 * 5; ++tries)); do
-        if "$1"; then
-            return 0
-        fi
+    for ((tries = 0; tries < $1 * 5; ++tries)); do
+        eval "$2" && return 0
         sleep 0.2
     done
     return 1
@@ -141,83 +123,74 @@ launcher_ended() {
     ! kill -0 "$launcher" 2>/dev/null
 }
 
-menu_or_end() {
-    at_menu || launcher_ended
-}
-
-# The launcher's exit status, once it has ended within $1 seconds; killed otherwise.
-launcher_status() {
-    wait_until launcher_ended "$1" || {
-        fail "Dwindle.sh still runs $1 seconds on"
-        kill -KILL "$launcher"
-    }
-    status=0
-    wait "$launcher" || status=$?
-}
-
 failures=0
 fail() {
     echo "FAILED ($case): $*" >&2
     failures=$((failures + 1))
 }
 
-# Checks what the launcher handed the game: its own libraries first, the firmware's pad
-# mapping, the compatibility library's controller mode and sharp scaling.
+# Checks what the launcher handed the game $1: its own libraries first (the device has none of
+# them, so a game that starts found them there), the firmware's pad mapping, the compatibility
+# library's controller mode and sharp scaling.
 check_game_setup() {
-    local pid=$1 environment want
-    environment=$(tr '\0' '\n' <"$root/proc/$pid/environ")
+    local environment want
+    environment=$(tr '\0' '\n' <"$root/proc/$1/environ") || true
     # Each a whole variable or the start of one.
     for want in "LD_LIBRARY_PATH=/roms/ports/dwindle/libs.aarch64:" \
         "SDL_GAMECONTROLLERCONFIG=19000000010000000100000000010000,Stand-in pad," \
         "SDL12COMPAT_USE_GAME_CONTROLLERS=1"$'\n' "SDL12COMPAT_SCALE_METHOD=nearest"$'\n'; do
         [[ $'\n'$environment$'\n' == *$'\n'"$want"* ]] || fail "the game runs without $want"
     done
-    grep -q "/roms/ports/dwindle/libs.aarch64/libSDL-1.2.so.0" "$root/proc/$pid/maps" ||
-        fail "the game does not run on the port's own SDL 1.2"
 }
 
-passed=0
 for index in "${!cases[@]}"; do
     IFS='|' read -r case stop glibc <<<"${cases[$index]}"
     failed_before=$failures
     root=$work/device$index
     gamedir=$root/roms/ports/dwindle
-    boot_device
-    start_port
+    # Dwindle.sh started as the ports menu does, SDL's dummy video saving every frame as a BMP
+    # file in the folder the game runs in.
+    chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin \
+        SDL_VIDEODRIVER=dummy SDL_VIDEO_DUMMY_SAVE_FRAMES=1 /bin/bash /roms/ports/Dwindle.sh &
+    launcher=$!
+
+    if [ "$glibc" != "$floor" ]; then
+        :  # an older C library: Dwindle.sh ends by itself
+    elif wait_until 120 'at_menu || launcher_ended' && at_menu; then
+        check_game_setup "$(game_pid)"
+        case "$stop" in
+            firmware) kill -TERM "$launcher" ;;
+            hotkey) touch "$root/tmp/hotkey" ;;
+        esac
+    else
+        fail "the game never showed its menu"
+    fi
+    wait_until 60 launcher_ended || {
+        fail "Dwindle.sh still runs a minute on"
+        kill -KILL "$launcher"
+    }
+    status=0
+    wait "$launcher" || status=$?
 
     if [ "$glibc" = "$floor" ]; then
-        if ! wait_until menu_or_end 120 || ! at_menu; then
-            fail "the game never showed its menu"
-        else
-            pid=$(game_pid)
-            [ -n "$pid" ] && check_game_setup "$pid"
-            case "$stop" in
-                firmware) kill -TERM "$launcher" ;;
-                hotkey) touch "$root/tmp/hotkey" ;;
-            esac
-        fi
-        launcher_status 60
         [ "$status" -eq 0 ] || fail "Dwindle.sh ended with status $status"
         [ "$(cat "$gamedir/data.dat")" = "$saved" ] || fail "data.dat was not saved in the port's folder"
         [ -z "$(game_pid)" ] || fail "the game still runs"
     else
-        launcher_status 60
         message="Dwindle needs a firmware with glibc $floor or later; this one has glibc $glibc. Please update the firmware."
         [ "$status" -eq 1 ] || fail "Dwindle.sh ended with status $status"
         grep -q -x -F "$message" "$gamedir/log.txt" || fail "log.txt does not say: $message"
         grep -q -x -F "$message" "$root/tmp/on-screen" 2>/dev/null || fail "nothing on screen"
         ! ls "$gamedir"/SDL_window*.bmp >/dev/null 2>&1 || fail "the game started"
-        [ "$(cat "$gamedir/data.dat")" = "$seed" ] || fail "data.dat changed"
     fi
     [ -f "$root/tmp/pm_finish" ] || fail "Dwindle.sh ended without pm_finish"
     if [ "$failures" -eq "$failed_before" ]; then
         echo "ok: $case"
-        passed=$((passed + 1))
     else
         echo "log.txt:" >&2
         cat "$gamedir/log.txt" >&2 || true
     fi
 done
 
-echo "port test: $passed passed, $((${#cases[@]} - passed)) failed"
-[ "$passed" -eq "${#cases[@]}" ]
+echo "port test: $failures checks failed"
+[ "$failures" -eq 0 ]
