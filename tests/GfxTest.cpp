@@ -8,7 +8,6 @@
 #include "game/Game.h"
 #include "gfx/ImageLoader.h"
 #include "shell/Menu.h"
-#include "shell/NameEntry.h"
 #include "support/SdlTest.h"
 
 namespace {
@@ -60,9 +59,10 @@ TEST_F(GfxTest, HudAndListingWriteEachTextInItsPlace) {
     }
 }
 
-// The HUD, listing and name entry letters, every character 1 to 255 (0 ends a string), and
-// strings cut by each edge and by the 16-bit pen, on the game's pictures and one smaller than
-// the screen: from the glyph sheet, the pixels SDL_gfx draws where no sheet could be made.
+// Every character 1 to 255 (0 ends a string), as the HUD, listing and name entry write them
+// (Painter::write, at any place), and strings cut by each edge and by the 16-bit pen, on the
+// game's pictures and one smaller than the screen: from the glyph sheet, the pixels SDL_gfx
+// draws where no sheet could be made.
 TEST_F(GfxTest, GlyphSheetWritesThePixelsSdlGfxDraws) {
     Pictures none;  // no glyph sheet could be made
     SDL_Surface* canvases[] = {SDL_ConvertSurface(pictures.background, screen->format, 0),
@@ -73,9 +73,6 @@ TEST_F(GfxTest, GlyphSheetWritesThePixelsSdlGfxDraws) {
         std::string blank = pixels(s), shots[2];
         for (const GlyphSheet* glyphs : {&pictures.glyphs, &none.glyphs}) {
             std::memcpy(s->pixels, blank.data(), blank.size());
-            Game().drawHud(s, glyphs);
-            drawListing(parseScores("7\n\x80\xff\x01\n99999\nWWW\n"), s, glyphs);
-            drawNameChoice(Painter(), s, NameChoice{{0, 128, 77}, 2}, glyphs);
             for (int c = 1; c < 256; ++c) {
                 const char one[] = {static_cast<char>(c), '\0'};
                 Painter().write(s, one, 8 * (c % 32), 2 + 9 * (c / 32), glyphs);
