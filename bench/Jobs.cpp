@@ -9,6 +9,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
 #include <vector>
 
 #include "Modes.h"
@@ -53,9 +57,41 @@ int runInstructionJob(const char* kind, int level, const char* frame, int n) {
     return 0;
 }
 
+namespace {
+// Pass i of a scripted game: a new game whenever one ends, as the menu starts one, but each in
+// turn from the first level of another band, so that every board size is played; the player
+// heads for the portal, a step right or up every fifth pass. Then the main loop's play pass
+// with its sounds, input, flip and next canvas; its wait takes no time.
+void scriptedPass(Session& s, Controls& controls, Game& game, int i, int& frameCounter,
+                  int& games) {
+    if (!game.playing) {
+        game.playing = true;
+        game.lives = 3;
+        game.score = 0;
+        game.setupLevel(kBandLevels[games++ % 3]);
+    }
+    if (i % 5 == 0) {
+        SDL_Event key{};
+        key.type = SDL_KEYDOWN;
+        key.key.keysym.sym = i / 5 % 2 == 0 ? SDLK_RIGHT : SDLK_UP;
+        SDL_PushEvent(&key);
+    }
+    playPass(game, s.screen, s.pictures, frameCounter, &s.sounds);
+    finishPass(game, controls, s.screen, s.pictures, frameCounter, &s.sounds);
+}
+
+// Nanoseconds each thread of this process has run, by thread id.
+std::map<std::string, double> threadTimes() {
+    std::map<std::string, double> times;
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+        std::ifstream(task.path() / "schedstat") >> times[task.path().filename()];
+    }
+    return times;
+}
+}  // namespace
+
 int runPlayJob(int n) {
-    const Session& s = session();
-    const Pictures& p = s.pictures;
+    Session& s = session();
     Game game;
     seedRandom(7);
     int frameCounter = 0;
@@ -65,24 +101,7 @@ int runPlayJob(int n) {
     // The thread name is the marker: prctl touches no file.
     prctl(PR_SET_NAME, "dw-play");
     for (int i = 0; i < n; ++i) {
-        if (!game.playing) {
-            // A new game, as the menu starts one, but each in turn from the first level of
-            // another band, so that every board size is played.
-            game.playing = true;
-            game.lives = 3;
-            game.score = 0;
-            game.setupLevel(kBandLevels[games++ % 3]);
-        }
-        // The player heads for the portal: a step right or up every fifth pass.
-        if (i % 5 == 0) {
-            SDL_Event key{};
-            key.type = SDL_KEYDOWN;
-            key.key.keysym.sym = i / 5 % 2 == 0 ? SDLK_RIGHT : SDLK_UP;
-            SDL_PushEvent(&key);
-        }
-        // The main loop's play pass, input, flip and next canvas; its wait takes no time.
-        playPass(game, s.screen, p, frameCounter);
-        finishPass(game, *controls, s.screen, p, frameCounter);
+        scriptedPass(s, *controls, game, i, frameCounter, games);
         levelsReached = std::max(levelsReached, static_cast<int>(game.level));
     }
     prctl(PR_SET_NAME, "dw-done");
@@ -91,6 +110,36 @@ int runPlayJob(int n) {
     getrusage(RUSAGE_SELF, &usage);
     std::printf("passes %d, games %d, highest level %d, max RSS %ld KiB\n", n, games, levelsReached,
                 usage.ru_maxrss);
+    endSession();
+    return 0;
+}
+
+int runSoundJob(int n) {
+    Session& s = session();
+    if (!s.sounds.open) {
+        std::fprintf(stderr, "dwindle_bench: no audio device\n");
+        return 1;
+    }
+    Game game;
+    seedRandom(7);
+    int frameCounter = 0;
+    int games = 0;
+    Controls* controls = openControls(s.screen);
+    const std::map<std::string, double> before = threadTimes();
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < n; ++i) {
+        scriptedPass(s, *controls, game, i, frameCounter, games);
+        SDL_Delay(50);  // the game's pace, and the tune's
+    }
+    closeControls(controls);
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const std::string gameThread = std::to_string(getpid());
+    for (auto [thread, ns] : threadTimes()) {
+        ns -= before.count(thread) != 0 ? before.at(thread) : 0;  // a thread started meanwhile
+        std::printf("%s thread: %.2f %% of one core over %.0f s of play\n",
+                    thread == gameThread ? "game" : "mixer", ns / 1e9 / seconds * 100, seconds);
+    }
     endSession();
     return 0;
 }
@@ -113,6 +162,8 @@ int runStartupJob(int n) {
         if (screen == nullptr || !loadPictures(pictures)) {
             return 1;
         }
+        Sounds sounds;
+        openSounds(sounds);
         SDL_ShowCursor(SDL_DISABLE);
         SDL_EnableKeyRepeat(500, 30);
         drawPicture(Painter(), pictures.nameScreen, screen, 0, 0);
@@ -120,6 +171,7 @@ int runStartupJob(int n) {
         const auto shown = std::chrono::steady_clock::now();
         ms.push_back(std::chrono::duration<double, std::milli>(shown - start).count());
         freePictures(pictures);
+        closeSounds(sounds);
         closeControls(controls);
         closeScreen(screen);
         SDL_Quit();

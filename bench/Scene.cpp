@@ -159,6 +159,7 @@ Session& session() {
     if (chdir(DWINDLE_IMAGES_DIR "/..") != 0 || !loadPictures(current->pictures)) {
         fail("cannot load the pictures of " DWINDLE_IMAGES_DIR);
     }
+    openSounds(current->sounds);
     return *current;
 }
 
@@ -167,6 +168,7 @@ void endSession() {
         return;
     }
     freePictures(current->pictures);
+    closeSounds(current->sounds);
     SDL_Quit();
     delete current;
     current = nullptr;
@@ -201,7 +203,7 @@ void Scene::playPass(int frame) {
     const Session& s = session();
     const Pictures& p = s.pictures;
     drawPicture(game.painter, p.background, s.screen, 0, 0);
-    ::playPass(game, s.screen, p, frame);
+    ::playPass(game, s.screen, p, frame, &s.sounds);
 }
 
 void Scene::floorPass(int frame, Floor kind) const {

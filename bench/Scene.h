@@ -6,14 +6,18 @@
 #include "game/Board.h"
 #include "game/Game.h"
 #include "shell/Pictures.h"
+#include "sound/Sounds.h"
 
-// SDL started as the game starts it, and the pictures loaded from the build's Images folder.
+// SDL started as the game starts it, the pictures loaded from the build's Images folder and the
+// sounds from its Sounds folder, on the audio device.
 struct Session {
     SDL_Surface* screen = nullptr;
     Pictures pictures;
+    Sounds sounds;
 };
 
-// Starts SDL (the caller sets SDL_VIDEODRIVER) and loads the pictures; exits on failure.
+// Starts SDL (the caller sets SDL_VIDEODRIVER and SDL_AUDIODRIVER) and loads the pictures and
+// sounds; exits when the pictures cannot be loaded.
 Session& session();
 void endSession();
 
@@ -57,7 +61,8 @@ class Scene {
 
     // Puts the saved full board back in place.
     void restore() { game = saved; }
-    // Background, HUD, the frame's rules and drawing, the enemies' step: the game's play pass.
+    // Background, HUD, the frame's rules, drawing and sounds, the enemies' step: the game's play
+    // pass.
     void playPass(int frame);
     // The drawing of that pass alone, made directly.
     void floorPass(int frame, Floor kind) const;

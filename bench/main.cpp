@@ -11,6 +11,7 @@ int usage() {
                  "usage: dwindle_bench [benchmark flags]\n"
                  "       dwindle_bench instructions play|floor|blits|copy LEVEL tick|plain N\n"
                  "       dwindle_bench play N\n"
+                 "       dwindle_bench sound N\n"
                  "       dwindle_bench startup N\n"
                  "       dwindle_bench shot LEVEL FILE.bmp\n");
     return 2;
@@ -27,6 +28,9 @@ int main(int argc, char** argv) {
     }
     if (std::strcmp(job, "play") == 0 && argc == 3) {
         return runPlayJob(std::atoi(argv[2]));
+    }
+    if (std::strcmp(job, "sound") == 0 && argc == 3) {
+        return runSoundJob(std::atoi(argv[2]));
     }
     if (std::strcmp(job, "startup") == 0 && argc == 3) {
         return runStartupJob(std::atoi(argv[2]));

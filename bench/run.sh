@@ -5,7 +5,8 @@
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$repo/build}
-export SDL_VIDEODRIVER=dummy
+# The game with its sounds, mixed on SDL's dummy audio driver at the device's pace.
+export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 work=$(mktemp -d)
 game_pid=
 cleanup() {
@@ -18,16 +19,18 @@ trap cleanup EXIT
 
 echo "== build ($build)"
 [ -f "$build/CMakeCache.txt" ] || cmake -S "$repo" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-nice cmake --build "$build" -j "${JOBS:-2}" --target dwindle_bench dwindle pictures >/dev/null
+nice cmake --build "$build" -j "${JOBS:-2}" --target dwindle_bench dwindle pictures sounds >/dev/null
 build=$(cd "$build" && pwd)
 bench=$build/bench/dwindle_bench
 game=$build/run/dwindle
 
-# A working folder for the real game: its pictures linked, its score file kept out of the tree.
+# A working folder for the real game: its pictures and sounds linked, its score file kept out
+# of the tree.
 game_folder() {
     local folder
     folder=$(mktemp -d "$work/game.XXXX")
     ln -s "$build/run/Images" "$folder/Images"
+    ln -s "$build/run/Sounds" "$folder/Sounds"
     echo "$folder"
 }
 
@@ -73,6 +76,11 @@ idle_percent=$(awk -v a="$ns_before" -v b="$ns_after" 'BEGIN { printf "%.3f", (b
 echo "menu idle: $idle_percent % of a core (scheduler time), $idle_ticks % (utime+stime ticks)"
 
 echo
+echo "== the mixer's thread during 30 s of play at the game's pace, the tune and effects on"
+"$bench" sound 600 | tee "$work/sound"
+mixer_percent=$(awk '/^mixer thread/ { print $3 }' "$work/sound")
+
+echo
 echo "== start-up to the first splash"
 "$bench" startup 20 | tee "$work/startup"
 startup_steps=$(awk '{ print $6 }' "$work/startup")
@@ -88,7 +96,8 @@ for _ in 1 2 3 4 5; do
     done
     kill -KILL "$(awk 'NR == 1 { print $1 }' "$folder/trace")"
     wait "$tracer" 2>/dev/null || true
-    awk '/execve\(/ && !s { s = $2 } /nanosleep\(/ && !e { e = $2 }
+    # The game's own thread's first sleep: SDL's mixing thread sleeps from the device's opening.
+    awk 'NR == 1 { game = $1 } /execve\(/ && !s { s = $2 } $1 == game && /nanosleep\(/ && !e { e = $2 }
          END { printf "%.2f\n", (e - s) * 1000 }' "$folder/trace" >>"$work/exec-ms"
 done
 startup_exec=$(sort -n "$work/exec-ms" | sed -n 3p)
@@ -130,7 +139,8 @@ echo
 echo "| measure | figure |"
 echo "| --- | ---: |"
 row "menu idle, CPU share of one core over 5 s" "$idle_percent %"
-row "start-up to first splash: SDL, video mode, pictures (in process, median)" "$startup_steps ms"
+row "mixer thread during play, share of one core over 30 s" "$mixer_percent %"
+row "start-up to first splash: SDL, video mode, pictures, sounds (in process, median)" "$startup_steps ms"
 row "start-up to first splash: real binary from execve (median of 5)" "$startup_exec ms"
 row "file and descriptor system calls in 1,000 play passes" "$file_calls"
 row "system calls of any kind in 1,000 play passes" "$all_calls"

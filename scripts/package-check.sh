@@ -17,7 +17,7 @@ eval "$(dpkg-buildflags --export=sh)"
 export CXXFLAGS="$CXXFLAGS $CPPFLAGS"
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_BINDIR=games \
     -DDWINDLE_TESTS=OFF -DDWINDLE_BENCH=OFF >/dev/null
-nice cmake --build "$build" -j "$(nproc)" --target dwindle pictures compressed_docs >/dev/null
+nice cmake --build "$build" -j "$(nproc)" --target dwindle pictures sounds compressed_docs >/dev/null
 rm -f "$build"/dwindle_*.deb
 (cd "$build" && cpack -G DEB >/dev/null)
 deb=$(echo "$build"/dwindle_*.deb)
@@ -29,12 +29,14 @@ expected=(./usr/games/dwindle ./usr/libexec/dwindle/{dwindle,run-scaled}
     ./usr/share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/dwindle.png
     ./usr/share/dwindle/Images/{image,menu2}.jpg
     ./usr/share/dwindle/Images/{bbonus,char,enemy1,enemy2,enemy3,gbonus,icon,intro}.png
-    ./usr/share/dwindle/Images/{glyphs,menu,namescreen,obonus,platforms,portal,rbonus}.png)
+    ./usr/share/dwindle/Images/{glyphs,menu,namescreen,obonus,platforms,portal,rbonus}.png
+    ./usr/share/dwindle/Sounds/{hop,points,penalty,life,recall,fall,capture,portal}.wav
+    ./usr/share/dwindle/Sounds/{gameover,letter,cursor,confirm,start,tune}.wav)
 diff <(printf '%s\n' "${expected[@]}" | sort) <(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sort) ||
     fail "$deb does not hold the files listed here (< listed, > in the package)"
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libsdl1.2debian libsdl-image1.2 libsdl-gfx1.2-5; do
+for library in libsdl1.2debian libsdl-image1.2 libsdl-gfx1.2-5 libsdl-mixer1.2; do
     grep -qE "(^|, )$library( |,|$)" <<<"$depends" || fail "Depends names no $library: $depends"
 done
 [ "$(dpkg-deb -f "$deb" Recommends)" = libsdl1.2-compat ] || fail "it does not recommend libsdl1.2-compat"

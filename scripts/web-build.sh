@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the browser version of the game into build-web/site/: index.html, dwindle.js,
-# dwindle.wasm and dwindle.data, all a static web host needs. The pictures and sounds are made
-# first by the picture and sound generators, built for this machine.
+# dwindle.wasm and dwindle.data (the pictures and sounds), all a static web host needs. The
+# pictures and sounds are made first by the picture and sound generators, built for this machine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,7 +14,8 @@ cmake --build build-web/host -j "$jobs" --target pictures sounds
 # emscripten's JavaScript optimiser loads its parser from Debian's Node module folder.
 export NODE_PATH=/usr/share/nodejs
 emcmake cmake -S cmake/web -B build-web/wasm -DCMAKE_BUILD_TYPE=MinSizeRel \
-    -DDWINDLE_PICTURES="$PWD/build-web/host/Images" >/dev/null
+    -DDWINDLE_PICTURES="$PWD/build-web/host/Images" \
+    -DDWINDLE_SOUNDS="$PWD/build-web/host/Sounds" >/dev/null
 cmake --build build-web/wasm -j "$jobs"
 
 mkdir -p build-web/site

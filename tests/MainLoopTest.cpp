@@ -1,35 +1,51 @@
 // The main loop driven by injected input: menu and play passes, the frame counter, the name
 // entry screen, the score table, and quit requests from every screen; the picture files gone
-// once loaded, as when the game is removed while it runs.
+// once loaded, as when the game is removed while it runs; and the sound it makes.
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
 
+#include <atomic>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
+#include <iterator>
+#include <map>
 
 #include "RulesTestHelpers.h"
 #include "gfx/ImageLoader.h"
 #include "shell/MainLoop.h"
+#include "sound/Sounds.h"
 #include "support/SdlTest.h"
 
 namespace {
+
+constexpr int kMix = 512;  // samples the game's mixer mixes at a time
 
 class MainLoopTest : public PicturesTest {
   protected:
     // Runs the loop with a new game and a table of ten scores of 100. The menu's i-th wait
     // pushes menu[i] (Escape, to leave, past its end), the i-th name entry pass ends pushing
     // named[i], a pause pushes paused (see pushInput), the first wait while the player is away
-    // pushes back, with the screen then kept in `held`; each pass ends with pass(i).
+    // pushes back, with the screen then kept in `held`; each pass ends with pass(i). Each wait
+    // of the menu, a pass, the name entry or a pause first calls paced with its name: "menu 0",
+    // "pass 3", "name 1", "pause 0"...
     void run(std::vector<std::string> menu, std::function<void(int)> pass,
-             std::vector<std::string> named = {}, std::string paused = "", std::string back = "+") {
+             std::vector<std::string> named = {}, std::string paused = "", std::string back = "+",
+             Sounds* sounds = nullptr) {
         table = parseScores(
             "100\nAL\n100\nBO\n100\nCY\n100\nDI\n100\nED\n100\nFO\n100\nGU\n"
             "100\nHI\n100\nIO\n100\nJO\n");
         std::remove("data.dat");
         std::filesystem::remove("Images");
         game = Game();
-        passes = menuWaits = nameEntryPasses = heldWaits = 0;
+        passes = menuWaits = nameEntryPasses = heldWaits = pauses = 0;
+        const auto wait = [&](const char* name, int& count) {
+            if (paced) {
+                paced(name + std::to_string(count));
+            }
+            return count++;
+        };
         testWaits().onEventWait = [&] {
             if (game.playing) {  // held: no pass runs until the player is back
                 held = pixels(screen);
@@ -38,25 +54,25 @@ class MainLoopTest : public PicturesTest {
             }
             EXPECT_EQ("1111111111", inked(230, 65, 10, 0, 14)) << "the listing's scores";
             EXPECT_TRUE(shows("menu.png", 4, 168, 162, 38)) << "the menu's prompts";
-            pushInput(menuWaits < static_cast<int>(menu.size()) ? menu[menuWaits] : "E");
-            ++menuWaits;
+            const int m = wait("menu ", menuWaits);
+            pushInput(m < static_cast<int>(menu.size()) ? menu[m] : "E");
         };
         testWaits().onDelay = [&](Uint32 ms) {
             if (ms == 50) {
-                pass(passes++);
+                pass(wait("pass ", passes));
             } else if (ms == 80) {
                 // The first pass draws "[A]A A" from x 50, a character every 10 pixels.
                 EXPECT_TRUE(nameEntryPasses > 0 || (inked(50, 130, 7, 10) == "1111010" &&
                                                     shows("menu2.jpg", 150, 104, 150, 72)))
                     << "letters and prompts";
-                pushInput(nameEntryPasses < static_cast<int>(named.size()) ? named[nameEntryPasses]
-                                                                           : "");
-                ++nameEntryPasses;
+                const int n = wait("name ", nameEntryPasses);
+                pushInput(n < static_cast<int>(named.size()) ? named[n] : "");
             } else if (ms == 3000) {
+                wait("pause ", pauses);
                 pushInput(paused);
             }
         };
-        runLoop(game, *controls, file, screen, pictures, frameCounter);
+        runLoop(game, *controls, file, screen, pictures, frameCounter, sounds);
         testWaits() = WaitHooks{};
     }
 
@@ -88,8 +104,9 @@ class MainLoopTest : public PicturesTest {
     Game game;
     ScoreFile file{"data.dat", {}, {}, true};
     ScoreTable& table = file.table;
-    int frameCounter = 0, passes = 0, menuWaits = 0, nameEntryPasses = 0, heldWaits = 0;
+    int frameCounter = 0, passes = 0, menuWaits = 0, nameEntryPasses = 0, heldWaits = 0, pauses = 0;
     std::string held;
+    std::function<void(const std::string&)> paced;
 };
 
 // A pad's hat and stick move one platform a push; a window left holds play until the player is
@@ -181,10 +198,198 @@ TEST_F(MainLoopTest, ScoreAboveTheTenthIsNamedAndFiledEvenOnAQuit) {
     }
 }
 
+// What a scripted game must sound like: a file of Sounds/ started ("tune" loops on channel 0),
+// "stop" (the tune halted) or "volume" set, in a mix after the wait named and before the next.
+struct Heard {
+    std::string what, after;
+    int volume = 0;
+};
+
+// The first `length` samples the mixer makes of the sounds heard, each from the mix in `at`:
+// each effect on the lowest channel free when it starts, each sample added channel by channel,
+// scaled by the volume and clipped.
+std::vector<int> mixOf(const std::vector<Heard>& heard, const std::vector<int>& at,
+                       std::size_t length) {
+    static std::map<std::string, std::vector<Sint16>> files;
+    std::vector<int> mix(length, 0), volume(length, MIX_MAX_VOLUME);
+    std::vector<std::size_t> busy(16, 0);                       // by channel: until which sample
+    std::map<std::pair<int, std::size_t>, std::string> sounds;  // by channel and first sample
+    for (std::size_t e = 0; e < at.size(); ++e) {
+        const std::string& what = heard[e].what;
+        const std::size_t from = std::min(length, std::size_t(at[e]) * kMix);
+        if (what == "volume") {
+            std::fill(volume.begin() + from, volume.end(), heard[e].volume);
+            continue;
+        }
+        if (what == "stop") {
+            busy[0] = std::min(busy[0], from);
+            continue;
+        }
+        if (files.count(what) == 0) {
+            SDL_AudioSpec spec;
+            Uint8* data = nullptr;
+            Uint32 bytes = 0;
+            SDL_LoadWAV((DWINDLE_SOUNDS_DIR "/" + what + ".wav").c_str(), &spec, &data, &bytes);
+            files[what].assign(reinterpret_cast<Sint16*>(data),
+                               reinterpret_cast<Sint16*>(data + bytes));
+            SDL_FreeWAV(data);
+        }
+        int channel = what == "tune" ? 0 : 1;
+        while (channel > 0 && busy[channel] > from) {
+            ++channel;
+        }
+        busy[channel] = what == "tune" ? length : std::min(length, from + files[what].size());
+        sounds[{channel, from}] = what;
+    }
+    for (const auto& [start, what] : sounds) {
+        const auto& [channel, from] = start;
+        const std::vector<Sint16>& samples = files[what];
+        const auto next = sounds.upper_bound(start);  // a sound on the channel cuts it short
+        const std::size_t until = std::min(
+            channel == 0 ? busy[0] : from + samples.size(),
+            next != sounds.end() && next->first.first == channel ? next->first.second : length);
+        for (std::size_t i = from; i < until; ++i) {
+            const int sample = samples[(i - from) % samples.size()] * volume[i] / MIX_MAX_VOLUME;
+            mix[i] = std::clamp(mix[i] + sample, -32768, 32767);
+        }
+    }
+    return mix;
+}
+
+// The game's sound as SDL's disk audio driver records it, compared with the files the sound
+// generator wrote: each scripted event's effect sounds from the pass it happens in, before
+// any hold, and not before; the tune loops under them from the start of a game to its end; M
+// silences everything and brings it back; the volume buttons step it.
+TEST_F(MainLoopTest, EachEffectSoundsFromItsEventsPassOverTheLoopingTune) {
+    // The SDL 1.2 compatibility library over SDL2 (1.2.50 on) runs every device at 44100 Hz
+    // stereo and resamples the mix into it: no recording can match the files sample for sample.
+    if (SDL_Linked_Version()->patch >= 50) {
+        GTEST_SKIP() << "SDL 1.2 over SDL2 resamples the mix it records";
+    }
+    const auto still = [this](const char* input) {
+        frameCounter = 1;  // no tick: no platform shrinks, no enemy moves
+        pushInput(input);
+    };
+    const struct {
+        std::vector<std::string> menu, named;
+        std::function<void(int)> pass;  // at the end of pass i, as run() takes it
+        std::vector<Heard> heard;
+    } games[] = {
+        // The four pickups one after another, the portal after three hops, a fall, a capture,
+        // the last life lost; the score named: a letter up, the cursor on, the name confirmed.
+        {{" "},
+         {"U", "R", " "},
+         [&](int pass) {
+             if (pass == 0) {
+                 game = quietGame(11, 0, 0);
+                 for (int kind = 0; kind < 4; ++kind) {
+                     game.bonuses[kind] = Bonus{kind + 1, 0, true, true, 0, kind};
+                 }
+             } else if (pass >= 64 && pass <= 66) {
+                 const int32_t score = game.score;
+                 game = quietGame(12, 2, 2);
+                 game.score = score;
+                 game.lives = 66 - pass;
+                 game.cell(2, 2).present = pass == 65;
+                 game.enemies[0] = Enemy{2, 2, pass == 65, true, 0};
+             }
+             for (Bonus& bonus : game.bonuses) {  // once collected, never placed again
+                 bonus.enabled = bonus.enabled && bonus.visible;
+             }
+             still((pass % 15 == 0 && pass <= 45) || (pass >= 60 && pass <= 62) ? "R" : "");
+         },
+         // clang-format off
+         {{"start", "menu 0"}, {"tune", "menu 0"}, {"hop", "pass 0"}, {"points", "pass 1"},
+          {"hop", "pass 15"}, {"penalty", "pass 16"}, {"hop", "pass 30"}, {"life", "pass 31"},
+          {"hop", "pass 45"}, {"recall", "pass 46"}, {"hop", "pass 60"}, {"hop", "pass 61"},
+          {"hop", "pass 62"}, {"portal", "pass 63"}, {"fall", "pass 64"}, {"capture", "pass 65"},
+          {"gameover", "pass 66"}, {"stop", "pass 67"}, {"letter", "name 0"},
+          {"cursor", "name 1"}, {"confirm", "name 2"}}},
+        // clang-format on
+        // M at the menu: a game without a sound, until M again; the volume buttons step it; a
+        // game of over four and a half seconds, longer than the tune, which loops.
+        {{"M "},
+         {},
+         [&](int pass) {
+             game = pass == 0 ? quietGame(1, 0, 3) : game;
+             const std::map<int, const char*> input{
+                 {5, "M"}, {10, "v"}, {15, "R"}, {20, "V"}, {211, "E"}};
+             still(input.count(pass) != 0 ? input.at(pass) : "");
+         },
+         // clang-format off
+         {{"volume", "menu 0", 0}, {"start", "menu 0"}, {"tune", "menu 0"},
+          {"volume", "pass 5", MIX_MAX_VOLUME}, {"volume", "pass 10", MIX_MAX_VOLUME * 7 / 8},
+          {"hop", "pass 15"}, {"volume", "pass 20", MIX_MAX_VOLUME}, {"stop", "pass 212"}}},
+        // clang-format on
+    };
+    for (const auto& g : games) {
+        SCOPED_TRACE(::testing::Message() << "game " << &g - games);
+        setenv("SDL_AUDIODRIVER", "disk", 1);
+        setenv("SDL_DISKAUDIOFILE", "mix.raw", 1);
+        setenv("SDL_DISKAUDIODELAY", "3", 1);  // ms between mixes: several a pass
+        Sounds sounds;
+        openSounds(sounds);
+        ASSERT_TRUE(sounds.open);
+        // The mixes made, counted on the mixer's thread; each wait lets one more be made (a
+        // hold eight), and notes the count when it began and when it ended.
+        std::atomic<int> mixes{0};
+        Mix_SetPostMix([](void* count, Uint8*, int) { ++*static_cast<std::atomic<int>*>(count); },
+                       &mixes);
+        std::vector<std::tuple<std::string, int, int>> waits;
+        paced = [&](const std::string& name) {
+            const int began = mixes;
+            while (mixes < began + (name.rfind("pause", 0) == 0 ? 8 : 1)) {
+                SDL_Delay(1);
+            }
+            waits.emplace_back(name, began, mixes);
+        };
+        testRandom() = RandomDraws{std::deque<int>(200, 0), 0};  // a first level with no events
+        run(g.menu, g.pass, g.named, "", "+", &sounds);
+        paced = nullptr;
+        Mix_SetPostMix(nullptr, nullptr);
+        closeSounds(sounds);
+        std::ifstream file("mix.raw", std::ios::binary);
+        const std::string bytes{std::istreambuf_iterator<char>(file), {}};
+        const auto* end = reinterpret_cast<const Sint16*>(bytes.data()) + bytes.size() / 2;
+        // Without the mixes of silence the driver wrote before the mixer started.
+        const std::vector<int> recording(end - mixes * kMix, end);
+        // Each event at a mix of its window: from the end of the wait before it to the start
+        // of the next. The mix must match the recording as far as the next event may start.
+        const auto window = [&](std::size_t e) {
+            auto wait = std::find_if(waits.begin(), waits.end(), [&](const auto& w) {
+                return std::get<0>(w) == g.heard[e].after;
+            });
+            return std::make_pair(std::get<2>(wait[0]), std::get<1>(wait[1]));
+        };
+        std::vector<int> at;
+        std::size_t placed = 0;
+        const std::size_t n = g.heard.size();
+        std::function<bool()> fit = [&] {
+            const std::size_t e = at.size();
+            const std::size_t known = e + 1 < n ? window(e + 1).first * kMix : recording.size();
+            placed = std::max(placed, e);
+            for (int mix = e < n ? window(e).first : 1; e < n && mix <= window(e).second; ++mix) {
+                at.push_back(mix);
+                const std::vector<int> expected = mixOf(g.heard, at, known);
+                if (std::equal(expected.begin(), expected.end(), recording.begin()) && fit()) {
+                    return true;
+                }
+                at.pop_back();
+            }
+            return e == n && mixOf(g.heard, at, recording.size()) == recording;
+        };
+        EXPECT_TRUE(fit()) << "no mix fits the recording from " << g.heard[placed].what << " after "
+                           << g.heard[placed].after << " on";
+    }
+}
+
 // A gamepad plugged in after start-up, made by SDL2, which the compatibility library runs on:
 // six axes, `hats` hats and `buttons` buttons.
 struct VirtualPad {
     VirtualPad(int buttons, int hats) : sdl2(dlopen("libSDL2-2.0.so.0", RTLD_NOW)) {
+        // The dummy screen never has the focus that SDL2 asks of a pad's events by default.
+        call<int(const char*, const char*)>("SDL_SetHint")("SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS",
+                                                           "1");
         // Kept up while the game starts its joystick part anew, which would drop the pad.
         call<int(Uint32)>("SDL_InitSubSystem")(SDL_INIT_JOYSTICK);
         pad = call<void*(int)>("SDL_JoystickOpen")(
@@ -209,9 +414,10 @@ struct VirtualPad {
 // (ctest's gamepad_* runs): with SDL12COMPAT_USE_GAME_CONTROLLERS=1 every pad comes in SDL's
 // controller order, otherwise in the Linux kernel's, as under SDL 1.2.
 TEST_F(MainLoopTest, GamepadPlaysFromTheMenuInEveryLayout) {
-    const char* controllerOrder = std::getenv("SDL12COMPAT_USE_GAME_CONTROLLERS");
+    const char* const variable = std::getenv("SDL12COMPAT_USE_GAME_CONTROLLERS");
+    const bool controllerOrder = variable && std::atoi(variable) != 0;  // unset: the kernel's
     if (SDL_Linked_Version()->patch < 50) {
-        ASSERT_EQ(nullptr, controllerOrder) << "not on the compatibility library";
+        ASSERT_EQ(nullptr, variable) << "not on the compatibility library";
         GTEST_SKIP() << "runs on the compatibility library: ctest -R gamepad";
     }
     const struct {
@@ -229,7 +435,7 @@ TEST_F(MainLoopTest, GamepadPlaysFromTheMenuInEveryLayout) {
     const std::vector<std::string> script = {"S", "r", "",  "U", "U", "h", "",  "l",
                                              "B", "",  "u", "",  "A", "",  "B", ""};
     for (const auto& pad : pads) {
-        if (pad.controllerOrder != (std::atoi(controllerOrder) != 0)) {
+        if (pad.controllerOrder != controllerOrder) {
             continue;
         }
         VirtualPad made(pad.buttons, pad.hats);

@@ -14,6 +14,9 @@ int pointsAt(int level) {
     return 10 * level + 90;
 }
 
+// The pickups' effects, by kind.
+constexpr Effect kCollected[4] = {Effect::Points, Effect::Penalty, Effect::Life, Effect::Recall};
+
 void collect(Game& game, Bonus& bonus) {
     bonus.visible = false;
     bonus.timer = randomDraw() % kShortWaits;
@@ -31,8 +34,9 @@ void collect(Game& game, Bonus& bonus) {
             recallEnemy(game);
             break;
         default:
-            break;
+            return;
     }
+    game.cues.note(kCollected[bonus.kind]);
 }
 }  // namespace
 

@@ -19,8 +19,10 @@ Outcome checkFall(Game& game) {
     }
     if (lastLife(game)) {
         game.setupLevel(kGameOver);
+        game.cues.note(Effect::GameOver);
         return Outcome::GameOver;
     }
+    game.cues.note(Effect::Fall);
     const int32_t score = game.score;
     const int32_t lives = game.lives;
     game.setupLevel(game.level);
@@ -36,8 +38,10 @@ Outcome checkCapture(Game& game, Enemy& enemy) {
     }
     if (lastLife(game)) {
         game.setupLevel(kGameOver);
+        game.cues.note(Effect::GameOver);
         return Outcome::GameOver;
     }
+    game.cues.note(Effect::Capture);
     game.lives -= 1;
     Cell& start = game.startCell();
     start.rx = start.fullRx;

@@ -19,7 +19,8 @@ Game::Game()
       cells{},
       bonuses{},
       enemies{},
-      painter{} {}
+      painter{},
+      cues{} {}
 
 void Game::movePlayer(char axis, bool forward) {
     const int step = forward ? 1 : -1;
@@ -27,11 +28,13 @@ void Game::movePlayer(char axis, bool forward) {
         const int col = playerCol + step;
         if (col >= 0 && col < cols) {
             playerCol = col;
+            cues.note(Effect::Hop);
         }
     } else if (axis == 'Y') {
         const int row = playerRow + step;
         if (row >= 0 && row < rows) {
             playerRow = row;
+            cues.note(Effect::Hop);
         }
     }
 }

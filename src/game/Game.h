@@ -6,10 +6,12 @@
 #include <cstdint>
 
 #include "gfx/Painter.h"
+#include "sound/Effects.h"
 
 struct Controls;
 struct GlyphSheet;
 struct PlatformCache;
+struct Sounds;
 
 // One platform of the board.
 struct Cell {
@@ -56,27 +58,32 @@ class Game {
     // Level setup: builds the board, pickups and enemies of a level; a level outside
     // 1 to 15 ends the game.
     void setupLevel(int32_t newLevel);
-    // Moves the player one cell along 'X' (columns) or 'Y' (rows), staying inside the grid.
+    // Moves the player one cell along 'X' (columns) or 'Y' (rows), staying inside the grid; a
+    // move that reaches another cell cues a hop.
     void movePlayer(char axis, bool forward);
     // One frame of play: rules and drawing of platforms, pickups, portal, player and
     // enemies, the flip, then the fall, capture and portal checks. Platforms are blitted from
-    // `platforms` where it holds their size; without it they are drawn with SDL_gfx.
+    // `platforms` where it holds their size; without it they are drawn with SDL_gfx. The
+    // effects the frame cues start from `sounds` before any pause, the rest at its end;
+    // without sounds they stay in `cues`.
     void updateFrame(SDL_Surface* screen, int frameCounter, SDL_Surface* playerPicture,
                      SDL_Surface* portalPicture, SDL_Surface* pointsPicture,
                      SDL_Surface* penaltyPicture, SDL_Surface* lifePicture,
                      SDL_Surface* recallPicture, SDL_Surface* enemy1Picture,
                      SDL_Surface* enemy2Picture, SDL_Surface* enemy3Picture,
-                     const PlatformCache* platforms = nullptr);
+                     const PlatformCache* platforms = nullptr, const Sounds* sounds = nullptr);
     // The enemies' movement, on enemy ticks only.
     void stepEnemies(int frameCounter);
     // Level, lives and score at the top left of the screen; letters from `glyphs` as
     // Painter::write takes them.
     void drawHud(SDL_Surface* screen, const GlyphSheet* glyphs = nullptr);
-    // Blocks until start (true: Space or START) or leave (false: Escape, SELECT or a quit request).
-    bool waitForStart(Controls& controls);
-    // The name entry screen on `background`; leaves the chosen name in `name`.
+    // Blocks until start (true: Space or START) or leave (false: Escape, SELECT or a quit
+    // request); the sound keys set `sounds` meanwhile.
+    bool waitForStart(Controls& controls, Sounds* sounds = nullptr);
+    // The name entry screen on `background`; leaves the chosen name in `name`. Each change and
+    // the confirmation sound from `sounds`, which the sound keys set.
     void enterName(Controls& controls, SDL_Surface* screen, SDL_Surface* background,
-                   const GlyphSheet* glyphs = nullptr);
+                   const GlyphSheet* glyphs = nullptr, Sounds* sounds = nullptr);
 
     Cell& cell(int col, int row) { return cells[row][col]; }
     const Cell& cell(int col, int row) const { return cells[row][col]; }
@@ -106,4 +113,6 @@ class Game {
     Bonus bonuses[kBonusCount];
     Enemy enemies[kEnemyCount];
     Painter painter;
+    // What the rules have cued since the shell last played it.
+    Cues cues;
 };

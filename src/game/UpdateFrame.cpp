@@ -7,6 +7,7 @@
 #include "game/Pause.h"
 #include "game/Rules.h"
 #include "platform/Screen.h"
+#include "sound/Playing.h"
 
 namespace {
 void drawPortal(const Game& game, SDL_Surface* screen, SDL_Surface* picture) {
@@ -18,6 +19,13 @@ void drawPlayer(const Game& game, SDL_Surface* screen, SDL_Surface* picture) {
     drawPicture(game.painter, picture, screen, figureX(game, game.playerCol, 5),
                 figureY(game, game.playerRow, 15));
 }
+
+// Holds the frame for three seconds, its effects already sounding: a player hears what
+// happened during the hold, not after it.
+void holdWithEffects(Game& game, const Sounds* sounds) {
+    playCues(game.cues, sounds);
+    pauseGame();
+}
 }  // namespace
 
 void Game::updateFrame(SDL_Surface* screen, int frameCounter, SDL_Surface* playerPicture,
@@ -25,7 +33,7 @@ void Game::updateFrame(SDL_Surface* screen, int frameCounter, SDL_Surface* playe
                        SDL_Surface* penaltyPicture, SDL_Surface* lifePicture,
                        SDL_Surface* recallPicture, SDL_Surface* enemy1Picture,
                        SDL_Surface* enemy2Picture, SDL_Surface* enemy3Picture,
-                       const PlatformCache* platforms) {
+                       const PlatformCache* platforms, const Sounds* sounds) {
     SDL_Surface* const bonusPictures[4] = {pointsPicture, penaltyPicture, lifePicture,
                                            recallPicture};
     SDL_Surface* const enemyPictures[kEnemyCount] = {enemy1Picture, enemy2Picture, enemy3Picture};
@@ -43,15 +51,18 @@ void Game::updateFrame(SDL_Surface* screen, int frameCounter, SDL_Surface* playe
 
     // What follows draws nothing: the frame just shown stays up through any pause.
     if (checkFall(*this) == Outcome::Replay) {
-        pauseGame();
+        holdWithEffects(*this, sounds);
     }
     for (Enemy& enemy : enemies) {
         if (checkCapture(*this, enemy) == Outcome::Replay) {
-            pauseGame();
+            holdWithEffects(*this, sounds);
         }
     }
     if (onPortal(*this)) {
-        pauseGame();
+        cues.note(Effect::Portal);
+        holdWithEffects(*this, sounds);
         enterNextLevel(*this);
     }
+    // A pickup, or the last life lost, with no hold.
+    playCues(cues, sounds);
 }

@@ -9,6 +9,8 @@
 #include "shell/Input.h"
 #include "shell/Menu.h"
 #include "shell/PlayPass.h"
+#include "shell/SoundKeys.h"
+#include "sound/Playing.h"
 
 namespace {
 
@@ -16,12 +18,13 @@ constexpr Uint32 kPassDelayMs = 50;
 
 // Returns true when the player leaves.
 bool menuPass(Game& game, Controls& controls, ScoreFile& scores, SDL_Surface* screen,
-              const Pictures& p) {
+              const Pictures& p, Sounds* sounds) {
+    stopTune(sounds);
     discardPendingEvents();
     // A pad plugged in during the last game plays from here.
     reopenPads(controls);
     if (entersTable(scores.table, game.score)) {
-        game.enterName(controls, screen, p.nameEntry, &p.glyphs);
+        game.enterName(controls, screen, p.nameEntry, &p.glyphs, sounds);
         fileScore(scores, game.score, game.name);
         game.score = 0;
         // On disk before the menu shows it: from here on, no way of ending the process, not
@@ -32,7 +35,9 @@ bool menuPass(Game& game, Controls& controls, ScoreFile& scores, SDL_Surface* sc
     drawPicture(game.painter, p.menu, screen, 0, 0);
     drawListing(scores.table, screen, &p.glyphs);
     showScreen(screen);
-    if (game.waitForStart(controls)) {
+    if (game.waitForStart(controls, sounds)) {
+        playEffect(sounds, Effect::Start);
+        startTune(sounds);
         game.playing = true;
         game.setupLevel(1);
         return false;
@@ -42,15 +47,17 @@ bool menuPass(Game& game, Controls& controls, ScoreFile& scores, SDL_Surface* sc
 
 // Applies the pass's input; returns what the player has left of the window (see awayAfter).
 // What comes after the player has left is thrown away, but for a quit request.
-Uint8 handleInput(Game& game, Controls& controls) {
+Uint8 handleInput(Game& game, Controls& controls, Sounds* sounds) {
     bool quit = false;
     Uint8 away = 0;
     SDL_Event event;
     while (pollInput(controls, &event)) {
+        applySoundInput(sounds, event);
         const bool applied = away == 0 && applyPlayInput(game, event);
         quit = quit || applied || event.type == SDL_QUIT;
         away = awayAfter(away, event);
     }
+    playCues(game.cues, sounds);
     // Kept for the menu pass that follows, which files the score and then leaves.
     if (quit) {
         game.playing = false;
@@ -87,8 +94,8 @@ bool applyPlayInput(Game& game, const SDL_Event& event) {
 }
 
 void finishPass(Game& game, Controls& controls, SDL_Surface* screen, const Pictures& pictures,
-                int& frameCounter) {
-    const Uint8 away = handleInput(game, controls);
+                int& frameCounter, Sounds* sounds) {
+    const Uint8 away = handleInput(game, controls, sounds);
     if (away != 0 && game.playing && holdWhileAway(controls, screen, &pictures.glyphs, away)) {
         game.playing = false;
         requestQuit();
@@ -101,15 +108,15 @@ void finishPass(Game& game, Controls& controls, SDL_Surface* screen, const Pictu
 }
 
 void runLoop(Game& game, Controls& controls, ScoreFile& scores, SDL_Surface* screen,
-             const Pictures& pictures, int& frameCounter) {
+             const Pictures& pictures, int& frameCounter, Sounds* sounds) {
     bool leave = false;
     while (!leave) {
         if (!game.playing) {
-            leave = menuPass(game, controls, scores, screen, pictures);
+            leave = menuPass(game, controls, scores, screen, pictures, sounds);
         } else {
-            playPass(game, screen, pictures, frameCounter);
+            playPass(game, screen, pictures, frameCounter, sounds);
             leave = false;
         }
-        finishPass(game, controls, screen, pictures, frameCounter);
+        finishPass(game, controls, screen, pictures, frameCounter, sounds);
     }
 }

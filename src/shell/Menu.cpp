@@ -9,6 +9,7 @@
 #include "gfx/Painter.h"
 #include "platform/Controls.h"
 #include "shell/Input.h"
+#include "shell/SoundKeys.h"
 
 void drawListing(const ScoreTable& table, SDL_Surface* picture, const GlyphSheet* glyphs) {
     if (picture == nullptr) {
@@ -27,10 +28,11 @@ void drawListing(const ScoreTable& table, SDL_Surface* picture, const GlyphSheet
     }
 }
 
-bool Game::waitForStart(Controls& controls) {
+bool Game::waitForStart(Controls& controls, Sounds* sounds) {
     for (;;) {
         SDL_Event event;
         waitInput(controls, &event);
+        applySoundInput(sounds, event);
         switch (event.type) {
             case SDL_KEYDOWN:
                 if (event.key.keysym.sym == SDLK_SPACE) {

@@ -9,6 +9,8 @@
 #include "platform/Wait.h"
 #include "shell/Input.h"
 #include "shell/ScoreTable.h"
+#include "shell/SoundKeys.h"
+#include "sound/Playing.h"
 
 namespace {
 constexpr int kHighestCode = 128;
@@ -27,6 +29,19 @@ std::string entryLines(int32_t score, const NameChoice& choice) {
     ScoreTable entry;
     insertScore(entry, score, name);
     return formatScores(entry);
+}
+
+// The effect of one event: the name confirmed, the cursor moved or a letter changed. A press
+// against the end of the range changes nothing and is not heard.
+void playChange(const Sounds* sounds, const NameChoice& before, const NameChoice& after,
+                bool confirmed) {
+    if (confirmed) {
+        playEffect(sounds, Effect::Confirm);
+    } else if (after.cursor != before.cursor) {
+        playEffect(sounds, Effect::Cursor);
+    } else if (after.letters[after.cursor] != before.letters[before.cursor]) {
+        playEffect(sounds, Effect::Letter);
+    }
 }
 }  // namespace
 
@@ -70,7 +85,7 @@ void drawNameChoice(const Painter& painter, SDL_Surface* screen, const NameChoic
 }
 
 void Game::enterName(Controls& controls, SDL_Surface* screen, SDL_Surface* background,
-                     const GlyphSheet* glyphs) {
+                     const GlyphSheet* glyphs, Sounds* sounds) {
     NameChoice choice;
     SDL_EnableKeyRepeat(500, 30);
     bool quit = false;
@@ -82,7 +97,11 @@ void Game::enterName(Controls& controls, SDL_Surface* screen, SDL_Surface* backg
             // A quit request takes the letters as they stand.
             const bool quitNow = event.type == SDL_QUIT;
             quit = quit || quitNow;
-            if (applyNameInput(choice, event) || quitNow) {
+            applySoundInput(sounds, event);
+            const NameChoice before = choice;
+            const bool confirmedNow = applyNameInput(choice, event);
+            playChange(sounds, before, choice, confirmedNow);
+            if (confirmedNow || quitNow) {
                 confirmed = true;
                 storeName(choice, name);
             }

@@ -8,7 +8,9 @@
 #include "shell/Pictures.h"
 
 // One pass of play on the canvas the last pass left: the HUD, the frame's rules and drawing
-// (updateFrame shows the frame itself, and may hold it through a pause), the enemies' step.
-void playPass(Game& game, SDL_Surface* screen, const Pictures& pictures, int frameCounter);
+// (updateFrame shows the frame itself, and may hold it through a pause) with its effects from
+// `sounds`, the enemies' step.
+void playPass(Game& game, SDL_Surface* screen, const Pictures& pictures, int frameCounter,
+              const Sounds* sounds = nullptr);
 // The pass counter of the next pass: one more, and 0 again after 10000.
 int nextFrameCounter(int frameCounter);

@@ -18,6 +18,7 @@
 #include "shell/Pictures.h"
 #include "shell/ScoreFile.h"
 #include "shell/Window.h"
+#include "sound/Sounds.h"
 
 namespace {
 constexpr const char* kScoreFile = "data.dat";
@@ -78,6 +79,9 @@ int runProgram() {
         SDL_Quit();
         return 1;
     }
+    // With the pictures, and freed with them; without a device the game plays silently.
+    Sounds sounds;
+    openSounds(sounds);
     SDL_ShowCursor(SDL_DISABLE);
     SDL_EnableKeyRepeat(500, 30);
 
@@ -88,11 +92,12 @@ int runProgram() {
     }
 
     int frameCounter = 0;
-    runLoop(game, *controls, scores, screen, pictures, frameCounter);
+    runLoop(game, *controls, scores, screen, pictures, frameCounter, &sounds);
 
     saveScoreFile(scores);
     flushFileSystems();
     freePictures(pictures);
+    closeSounds(sounds);
     closeControls(controls);
     closeScreen(screen);
     giveBackSignals(signalsBefore);

@@ -51,7 +51,8 @@ home=$work/home
 data=$home/.local/share/dwindle
 play HOME="$home"
 [ "$(wc -l <"$data/data.dat")" -eq 20 ] || fail "data.dat does not hold twenty lines"
-[ -L "$data/Images" ] || fail "Images is not a link to the installed pictures"
+[ -L "$data/Images" ] && [ -f "$data/Sounds/tune.wav" ] ||
+    fail "Images and Sounds are not links to the installed pictures and sounds"
 
 # A second run keeps the table it finds.
 printf '%s\nABC\n' 900 800 700 600 500 400 300 200 100 50 >"$data/data.dat"

@@ -1,4 +1,5 @@
-// A fresh working folder for a test that runs the program: "data.dat" and Images/ live there.
+// A fresh working folder for a test that runs the program: "data.dat", Images/ and Sounds/ live
+// there.
 #pragma once
 
 #include <stdlib.h>
@@ -10,12 +11,14 @@
 
 class WorkFolder {
   public:
-    // Makes the folder and changes into it; with pictures, Images/ holds the game's pictures.
+    // Makes the folder and changes into it; with pictures, Images/ and Sounds/ hold the game's
+    // pictures and sounds.
     explicit WorkFolder(bool withPictures = true) {
         path_ = (std::filesystem::temp_directory_path() / "dwindle-test-XXXXXX").string();
         std::filesystem::current_path(mkdtemp(path_.data()));
         if (withPictures) {
             std::filesystem::create_directory_symlink(DWINDLE_IMAGES_DIR, "Images");
+            std::filesystem::create_directory_symlink(DWINDLE_SOUNDS_DIR, "Sounds");
         }
     }
     ~WorkFolder() {

@@ -7,6 +7,8 @@
 // pass. On a phone either way up the pad is in sight beside or under the canvas. Leaving from
 // the menu then ends the game on the page, which says so. Without IndexedDB, or where it
 // refuses the scores, the page says that they last until it is closed.
+// The first key starts the page's audio, which plays the game's sounds unless the page's sound
+// switch, kept over a reload, is off.
 // DWINDLE_SITE names the built site, DWINDLE_BUILD the desktop build that has the program.
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
@@ -94,6 +96,18 @@ function harness(hashOfSource) {
     return leaving.defaultPrevented;
   };
   window.canvasHash = () => hashOf(canvasPixels());
+  // The loudest sample the page sends out over the next half second: 0 when it is silent.
+  window.loudness = () => new Promise((done) => {
+    const analyser = Module.audio.createAnalyser();
+    Module.audio.soundSwitch.connect(analyser);
+    const samples = new Float32Array(analyser.fftSize);
+    let peak = 0;
+    const listen = setInterval(() => {
+      analyser.getFloatTimeDomainData(samples);
+      peak = Math.max(peak, ...samples.map(Math.abs));
+    }, 20);
+    setTimeout(() => done(clearInterval(listen) ?? peak), 500);
+  });
   // From the next pass on: each pass's frame checked, then its input given, until a frame
   // differs or the script's passes are over; counts the passes whose page asks before leaving.
   window.replay = (expected, keys, method) => {
@@ -257,10 +271,18 @@ test('keys: splash, menu, the seeded game pass by pass, name entry, listing, kep
   const firstPicture = await page.evaluate(() => window.firstPicture);
   console.log(`# first picture on screen ${firstPicture.toFixed(0)} ms after the page opened`);
   assert.ok(firstPicture < 3000, `the splash took ${firstPicture} ms`);
-  // A real key press, sent to the page without a click first.
-  await playScript(page, 'keys', () => page.keyboard.press('Space'), {
-    during: () => awayAndBack(page),
-  });
+  // A real key press, sent to the page without a click first: the page's audio starts with it,
+  // the effects loaded, and the game hears it. Headless Chromium lets audio start at once: it
+  // is held here as a browser holds it until its user acts.
+  await page.evaluate(() => Module.audio.suspend());
+  let heard;
+  await playScript(page, 'keys', async () => {
+    await page.keyboard.press('Space');
+    heard = page.evaluate(() => window.loudness());
+  }, { during: () => awayAndBack(page) });
+  assert.deepEqual(await page.evaluate(() => [Module.audio.state, Module.soundsLoaded]),
+                   ['running', 14]);
+  assert.ok(await heard > 0, 'no sound during play');
   const passTimes = await page.evaluate(() => Module.passTimes);
   passTimes.sort((a, b) => a - b).splice(-2);  // the two passes held while the page was away
   console.log(`# ${passTimes.length} passes replayed: median ${passTimes[passTimes.length >> 1].toFixed(2)} ` +
@@ -292,26 +314,39 @@ test('keys: splash, menu, the seeded game pass by pass, name entry, listing, kep
   await page.browserContext().close();
 });
 
-test('touch pad: the same game upright then sideways, reloaded during the name entry, then ' +
-     'storage that refuses it', async () => {
+test('touch pad: the same game upright then sideways with the sound off, reloaded during the ' +
+     'name entry, then storage that refuses it', async () => {
   const page = await openPage(true);
   await waitForFrame(page, menuFrame, 'the menu');
   for (const [width, height] of [[844, 390], [740, 360], [360, 740], [390, 844]]) {
     await turnPhone(page, width, height);
   }
-  // The first moves upright, the later ones sideways.
-  await playScript(page, 'touch', () => page.tap('#pad button[data-key="32"]'), {
+  // The sound switched off first: the game plays silently, and stays so over a reload, until
+  // M in the game switches it on again. The first moves upright, the later ones sideways.
+  await page.tap('#sound');
+  let heard;
+  await playScript(page, 'touch', async () => {
+    await page.tap('#pad button[data-key="32"]');
+    heard = page.evaluate(() => window.loudness());
+  }, {
     unconfirmed: true,
     during: async () => {
       await page.waitForFunction(() => window.replayResult.passes >= 20, { polling: 10 });
       await turnPhone(page, 844, 390);
     },
   });
+  assert.equal(await heard, 0, 'sound with the sound off');
   // Once the letters as they stand are stored (leaving is no longer asked), the page reloaded
   // files and lists them.
   await page.waitForFunction(() => !window.asksBeforeLeaving(), { timeout: 5000, polling: 50 });
   await page.reload();
   await waitForFrame(page, listingFrame, 'the score named during a reload');
+  const sound = (on) => document.getElementById('sound').textContent === `Sound ${on}` &&
+                        Module.audio.soundSwitch.gain.value === (on === 'on' ? 1 : 0);
+  assert.ok(await page.evaluate(sound, 'off'), 'the sound switched off was not kept');
+  await page.keyboard.press('KeyM');  // which the game reads at its menu's next poll
+  await page.waitForFunction(sound, { timeout: 5000 }, 'on')
+    .catch(() => assert.fail('M in the game did not switch the sound on'));
   await page.evaluate(() => {
     IDBObjectStore.prototype.put = () => { throw new DOMException('full', 'QuotaExceededError'); };
   });

@@ -1,0 +1,60 @@
+// The sounds loaded at start-up from Sounds/, and the device they play on.
+#include "sound/Sounds.h"
+
+#include <SDL/SDL.h>
+
+#include <cstdio>
+#include <string>
+
+#include "sound/Playing.h"
+
+namespace {
+constexpr int kRate = 22050;
+// 23 ms of sound a mix: an effect starts within a pass of 50 ms of its event.
+constexpr int kMixSamples = 512;
+// The tune's channel, and room for the effects that may sound at once.
+constexpr int kChannels = 8;
+
+const char* const kEffectFiles[kEffectCount] = {
+    "hop",    "points",   "penalty", "life",   "recall",  "fall", "capture",
+    "portal", "gameover", "letter",  "cursor", "confirm", "start"};
+
+// Null, and silent, for a file that is missing or that the mixer cannot read.
+Mix_Chunk* load(const std::string& name) {
+    return Mix_LoadWAV(("Sounds/" + name + ".wav").c_str());
+}
+}  // namespace
+
+void openSounds(Sounds& sounds) {
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) < 0 ||
+        Mix_OpenAudio(kRate, AUDIO_S16SYS, 1, kMixSamples) < 0) {
+        // Over SSH, on a server or with a busy device: the game plays on without sound.
+        std::fprintf(stderr, "Couldn't open the audio device: %s\n", SDL_GetError());
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return;
+    }
+    sounds.open = true;
+    Mix_AllocateChannels(kChannels);
+    // Effects never take the tune's channel.
+    Mix_ReserveChannels(kTuneChannel + 1);
+    for (int i = 0; i < kEffectCount; ++i) {
+        sounds.effects[i] = load(kEffectFiles[i]);
+    }
+    sounds.tune = load("tune");
+}
+
+void closeSounds(Sounds& sounds) {
+    if (!sounds.open) {
+        return;
+    }
+    Mix_HaltChannel(-1);
+    for (Mix_Chunk*& effect : sounds.effects) {
+        Mix_FreeChunk(effect);
+        effect = nullptr;
+    }
+    Mix_FreeChunk(sounds.tune);
+    sounds.tune = nullptr;
+    Mix_CloseAudio();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    sounds.open = false;
+}

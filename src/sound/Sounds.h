@@ -1,0 +1,26 @@
+// The sounds loaded at start-up from Sounds/, the device they play on, and the player's
+// setting of them.
+#pragma once
+
+#include <SDL/SDL_mixer.h>
+
+#include "sound/Effects.h"
+
+// Volumes as SDL_mixer counts them; the handheld's buttons move by a step.
+constexpr int kFullVolume = MIX_MAX_VOLUME;
+constexpr int kVolumeStep = MIX_MAX_VOLUME / 8;
+
+struct Sounds {
+    Mix_Chunk* effects[kEffectCount] = {};  // null where a file is missing or broken
+    Mix_Chunk* tune = nullptr;
+    bool open = false;         // the device is open: without one nothing is loaded or played
+    bool off = false;          // all sound off (M), on the desktop and the handheld
+    int volume = kFullVolume;  // the handheld's volume, 0 to kFullVolume
+};
+
+// Opens the audio device at the files' own format (22050 Hz, signed 16-bit, mono), so that
+// the mixer adds their samples as they are, and loads every sound. Without a device the game
+// plays silently: this says why once on standard error, and loads nothing.
+void openSounds(Sounds& sounds);
+// Stops and frees every sound and closes the device.
+void closeSounds(Sounds& sounds);
