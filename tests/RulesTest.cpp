@@ -260,6 +260,14 @@ TEST(Rules, ChasesOverLargePlatformsFleesSmallOnesOnTheLevelsTicks) {
                 << "row " << (&c - cases) << ", enemy " << (&e - game.enemies);
         }
     }
+    // An enemy fleeing from the left column looks no further left, where the board's storage
+    // holds the end of the row above: that cell is larger than every neighbour on the board.
+    Game edge = quietGame(15, 5, 5);
+    edge.cell(0, 2).rx = 2;
+    edge.cell(kBoardCols - 1, 1) = Cell{0, 0, 30, 26, 30, 26, true, 0};
+    edge.enemies[0] = Enemy{0, 2, true, true, 0};
+    edge.stepEnemies(8);
+    EXPECT_EQ(std::make_pair(1, 2), std::make_pair(edge.enemies[0].col, edge.enemies[0].row));
 }
 
 // Each row: level, lives, score, the player's cell and whether it is a gap, enemy 0; then the
