@@ -18,18 +18,12 @@ void check(bool ok) {
     }
 }
 
-// One folder for the whole run, removed when the fuzzer exits. Never freed, so that it
-// still exists when the exit handler runs.
-const std::string& workDir() {
-    static const std::string* dir = [] {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "score-fuzz-XXXXXX").string();
-        check(mkdtemp(pattern.data()) != nullptr);
-        std::atexit([] { std::filesystem::remove_all(workDir()); });
-        return new std::string(pattern);
-    }();
-    return *dir;
-}
+// One folder for the whole run, removed when the fuzzer exits.
+struct WorkDir {
+    std::string path = (std::filesystem::temp_directory_path() / "score-fuzz-XXXXXX").string();
+    WorkDir() { check(mkdtemp(path.data()) != nullptr); }
+    ~WorkDir() { std::filesystem::remove_all(path); }
+};
 
 void checkTable(const ScoreTable& table) {
     check(table.size() >= kListedScores);
@@ -42,7 +36,8 @@ void checkTable(const ScoreTable& table) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string input = workDir() + "/data.dat";
+    static const WorkDir dir;
+    const std::string input = dir.path + "/data.dat";
     std::ofstream(input, std::ios::binary).write(reinterpret_cast<const char*>(data), size);
 
     ScoreFile scores = openScoreFile(input.c_str());

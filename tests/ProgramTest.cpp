@@ -111,15 +111,6 @@ TEST(ProgramTest, EveryRunKeepsWhatItCanAndSaysWhatItCannot) {
         {[] { put("data.dat", kLow, 0444); },
          "Couldn't write the scores to data.dat: " + std::string(strerror(EACCES)) + notSaved, kLow,
          0444},
-        // A byte-order mark and a line of 100 characters lose no pair.
-        {[] {
-             put("data.dat",
-                 "\xEF\xBB\xBF"
-                 "900\n" +
-                     std::string(100, '#') + kLow.substr(5),
-                 0644);
-         },
-         "", "900\n###" + kFiled.substr(5), 0644},
         // A folder that takes no new file: its writable file is saved in place, said once; without
         // one nothing can be saved, said at once.
         {[] { put("shut/dat", kLow, 0666), put("shut/dat.lock", "", 0644), shut(); },

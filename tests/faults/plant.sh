@@ -6,33 +6,38 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/../.." && pwd)
 work=${DWINDLE_FAULTS_DIR:-/tmp/dwindle-faults}
-list=$top/tests/faults/faults.txt
 skip='EndToEnd|^install$'
 [ "${DWINDLE_FAULTS_ALL:-0}" = 1 ] && skip='^$'
 
-mkdir -p "$work"
-# The faults as records separated by NUL: name, file, old text, new text.
-python3 - "$list" "$@" >"$work/faults" <<'PY'
-import sys
-names, blocks, block = set(sys.argv[2:]), [], None
-for line in open(sys.argv[1]).read().splitlines():
-    if line.startswith('## '):
-        block = [line[3:].split(':')[0]]
-        blocks.append(block)
-    elif block is not None and line.strip() and not line.startswith('#'):
-        block.append(line[2:] if line[:2] in ('- ', '+ ') else line)
-for b in blocks:
-    if len(b) != 4:
-        sys.exit(f'fault {b[0]}: expected a file, a "- " line and a "+ " line')
-    if not names or b[0] in names:
-        sys.stdout.write('\0'.join(b) + '\0')
-PY
-
 echo "== copying the working tree to $work/tree"
-rm -rf "$work/tree"
-mkdir -p "$work/tree"
+rm -rf "$work/tree" "$work/planted"
+mkdir -p "$work/tree" "$work/planted"
 (cd "$top" && git ls-files -z --cached --others --exclude-standard |
     xargs -0 cp -P --parents -t "$work/tree")
+
+# The faults as records separated by NUL: name, file, and the file with the fault planted
+# (none when its old text is not once in the file).
+python3 - "$top/tests/faults/faults.txt" "$work" "$@" >"$work/faults" <<'PY'
+import sys
+list_file, work, names, blocks = sys.argv[1], sys.argv[2], set(sys.argv[3:]), []
+for line in open(list_file).read().splitlines():
+    if line.startswith('## '):
+        blocks.append([line[3:].split(':')[0]])
+    elif blocks and line.strip() and not line.startswith('#'):
+        blocks[-1].append(line[2:] if line[:2] in ('- ', '+ ') else line)
+for index, block in enumerate(blocks):
+    if len(block) != 4:
+        sys.exit(f'fault {block[0]}: expected a file, a "- " line and a "+ " line')
+    name, file, old, new = block
+    if names and name not in names:
+        continue
+    text, planted = open(f'{work}/tree/{file}').read(), ''
+    if text.count(old) == 1:
+        planted = f'{work}/planted/{index}'
+        open(planted, 'w').write(text.replace(old, new))
+    sys.stdout.write('\0'.join([name, file, planted]) + '\0')
+PY
+
 build=$work/build
 cmake -S "$work/tree" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 nice cmake --build "$build" -j "$(nproc)" >/dev/null
@@ -42,30 +47,22 @@ run_tests() {
     sed 's/^[0-9]*://' "$build/Testing/Temporary/LastTestsFailed.log" | paste -sd ' ' -
     return 1
 }
-if failing=$(run_tests); then :; else
+failing=$(run_tests) || {
     echo "the suite fails with no fault planted: $failing" >&2
     exit 1
-fi
+}
 
 caught=0 total=0 missed=()
-while IFS= read -r -d '' name && IFS= read -r -d '' file && IFS= read -r -d '' old &&
-      IFS= read -r -d '' new; do
+while IFS= read -r -d '' name && IFS= read -r -d '' file && IFS= read -r -d '' planted; do
     total=$((total + 1))
     target=$work/tree/$file
-    cp "$target" "$work/original"
-    if ! python3 - "$target" "$old" "$new" <<'PY'
-import sys
-path, old, new = sys.argv[1:]
-text = open(path).read()
-if text.count(old) != 1:
-    sys.exit(1)
-open(path, 'w').write(text.replace(old, new))
-PY
-    then
+    if [ -z "$planted" ]; then
         printf '%-32s STALE: the text is not once in %s\n' "$name" "$file"
         missed+=("$name")
         continue
     fi
+    cp "$target" "$work/original"
+    cp "$planted" "$target"
     if ! nice cmake --build "$build" -j "$(nproc)" >/dev/null 2>&1; then
         printf '%-32s DOES NOT BUILD\n' "$name"
         missed+=("$name")

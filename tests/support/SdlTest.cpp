@@ -64,14 +64,11 @@ void waitMs(Uint32 ms) {
 }
 
 int waitForEvent(SDL_Event* event) {
-    if (SDL_PollEvent(event) == 1) {
-        testWaits().idleWaits = 0;
-        return 1;
-    }
-    if (testWaits().onEventWait) {
+    const bool waiting = SDL_PollEvent(event) == 0;
+    if (waiting && testWaits().onEventWait) {
         testWaits().onEventWait();
     }
-    if (SDL_PollEvent(event) == 1) {
+    if (!waiting || SDL_PollEvent(event) == 1) {
         testWaits().idleWaits = 0;
         return 1;
     }
