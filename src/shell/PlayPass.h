@@ -1,5 +1,5 @@
 // The play pass: one frame of the game as the main loop plays it, and as the benchmarks time
-// it and the soak test runs it.
+// it.
 #pragma once
 
 #include <SDL/SDL.h>
