@@ -63,14 +63,13 @@ function harness(hashOfSource) {
     }
     return pixels;
   };
-  // A standard gamepad whose presses each show in one poll of the game, then let go.
+  // A standard gamepad whose presses each show in one poll of the game, then let go: of it,
+  // the page reads only the mapping and whether each button is pressed.
   const pending = new Set();
   navigator.getGamepads = () => {
-    const buttons = Array.from({ length: 17 }, (_, i) => pending.has(i))
-      .map((pressed) => ({ pressed, value: +pressed }));
+    const buttons = Array.from({ length: 17 }, (_, i) => ({ pressed: pending.has(i) }));
     pending.clear();
-    return [{ id: 'scripted', index: 0, connected: true, mapping: 'standard', timestamp: 0,
-              axes: [0, 0, 0, 0], buttons }];
+    return [{ mapping: 'standard', buttons }];
   };
   const KEY_CODES = { Up: 38, Down: 40, Left: 37, Right: 39, Space: 32, Escape: 27 };
   const PAD_BUTTONS = { Up: 12, Down: 13, Left: 14, Right: 15, Escape: 8 };
