@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <numeric>
 #include <vector>
 
 #include "shell/ScoreTable.h"
@@ -158,11 +159,9 @@ TEST_F(EndToEndTest, NameListFullScreenPlayAwayAndLeave) {
     const std::vector<unsigned> held = grab(0, 0, 320, 240);
     ASSERT_EQ(before.size(), held.size());
     const auto light = [](const std::vector<unsigned>& picture) {  // of the top 100 rows
-        long sum = 0;
-        for (int i = 0; i < 320 * 100; ++i) {
-            sum += (picture[i] & 255) + (picture[i] >> 8 & 255) + (picture[i] >> 16);
-        }
-        return sum;
+        return std::accumulate(
+            picture.begin(), picture.begin() + 320 * 100, 0L,
+            [](long sum, unsigned c) { return sum + (c & 255) + (c >> 8 & 255) + (c >> 16); });
     };
     EXPECT_LT(light(held), light(before) * 6 / 10) << "not dimmed";
     EXPECT_TRUE(held[113 * 320] == held[114 * 320 - 1] && held[113 * 320] > 0xC0C0C0) << "no band";

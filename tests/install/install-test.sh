@@ -31,7 +31,7 @@ play() {
     [ -n "$window" ] || fail "no window titled Dwindle"
     tries=0
     while xdotool search --name '^Dwindle$' >/dev/null; do
-        tries=$((tries + 1)) && [ $tries -lt 40 ] || fail "Escape did not leave from the menu"
+        tries=$((tries + 1)) && [ $tries -lt 100 ] || fail "Escape did not leave from the menu"
         xdotool key --window "$window" Escape 2>/dev/null || true
         sleep 0.5
     done
