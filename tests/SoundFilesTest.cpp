@@ -3,15 +3,17 @@
 // loop of whole bars; and another run writes the same bytes.
 #include <SDL/SDL.h>
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
+
+#include "support/WorkFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -74,10 +76,10 @@ struct Sound {
             format = SDL_GetError();
             return;
         }
-        std::uint32_t riff = 0;  // the RIFF chunk's size, which SDL does not read
-        for (int i = 7; i >= 4; --i) {
-            riff = riff << 8 | static_cast<unsigned char>(bytes[i]);
-        }
+        // The RIFF chunk's size, which SDL does not read, little-endian as on every machine
+        // the game is built for.
+        std::uint32_t riff = 0;
+        std::memcpy(&riff, bytes.data() + 4, 4);
         format = (spec.format == AUDIO_S16LSB ? "16-bit LE, " : "other, ") +
                  std::to_string(spec.channels) + " channel, " + std::to_string(spec.freq) + " Hz" +
                  (riff + 8 == bytes.size() && length + 44 == bytes.size() ? "" : ", wrong sizes");
@@ -117,7 +119,7 @@ TEST(SoundFiles, EachEffectIsShortCleanBelowFullScaleAndUnlikeTheOthers) {
     for (const Effect& e : kEffects) {
         const Sound sound(e.file);
         EXPECT_EQ(kFormat, sound.format) << e.file;
-        EXPECT_TRUE(e.shortestMs <= sound.ms() && sound.ms() <= e.longestMs && sound.ms() < 1000)
+        EXPECT_TRUE(e.shortestMs <= sound.ms() && sound.ms() <= e.longestMs)
             << e.file << ": " << sound.ms() << " ms";
         // 60 to 80 % of full scale is the aim; none may reach it.
         EXPECT_TRUE(kFullScale / 2 < sound.peak && sound.peak < kFullScale)
@@ -155,21 +157,18 @@ TEST(SoundFiles, TheTuneIsAQuietLoopOfWholeBars) {
 // The generator run again into a fresh folder writes as many files as the tests above read,
 // each byte for byte the build's; together they fit the browser's budget.
 TEST(SoundFiles, AnotherRunWritesTheSameBytes) {
-    std::string folder = (fs::temp_directory_path() / "dwindle-sounds-XXXXXX").string();
-    ASSERT_TRUE(mkdtemp(folder.data()));
-    EXPECT_EQ(0, std::system(("'" DWINDLE_SOUNDMAKER "' '" + folder + "'").c_str()));
+    const WorkFolder folder(false);
+    EXPECT_EQ(0, std::system("'" DWINDLE_SOUNDMAKER "' ."));
     std::uintmax_t files = 0, bytes = 0;
-    for (const auto& entry : fs::directory_iterator(folder)) {
+    for (const auto& entry : fs::directory_iterator(".")) {
         const std::string file = entry.path().filename().string();
         ++files;
         bytes += entry.file_size();
-        EXPECT_TRUE(readFile(entry.path().string()) ==
-                    readFile(std::string(DWINDLE_SOUNDS_DIR) + "/" + file))
+        EXPECT_TRUE(folder.read(file) == readFile(std::string(DWINDLE_SOUNDS_DIR) + "/" + file))
             << file;
     }
     EXPECT_EQ(std::size(kEffects) + 1, files);  // and the tune
     EXPECT_LE(bytes, kMostBytes);
-    fs::remove_all(folder);
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 // The real game binary under an X server of its own with a window manager, played with xdotool
-// as a player would and checked from its exit status, "data.dat" and its pixels: name entry, the
-// listing, full screen, play at its pace and held while the player is away, leaving a game and
-// closing the window.
+// as a player would and checked from "data.dat" and its pixels: name entry, the listing, full
+// screen, play at its pace and held while the player is away, and leaving a game.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -9,6 +8,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <numeric>
 #include <vector>
 
 #include "shell/ScoreTable.h"
@@ -61,25 +61,15 @@ class EndToEndTest : public ::testing::Test {
         }
     }
 
-    // Starts the game in the working folder and waits for its window, titled "Dwindle".
-    void start() {
-        if ((game = fork()) == 0) {
-            execl(DWINDLE_BINARY, DWINDLE_BINARY, static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        xdotool("search --sync --onlyvisible --name '^Dwindle$' > window");
-        window = std::strtoul(folder.read("window").c_str(), nullptr, 10);
-        ASSERT_NE(0u, window) << "the game opened no window";
-    }
     void xdotool(const std::string& command) {
         std::system(("timeout 10 xdotool " + command).c_str());
     }
-    // With keys, presses them until "data.dat" changes (a score is saved as soon as it is
-    // filed), again each second: input during a splash or a pause is thrown away. Then the file
-    // holds the table with one more entry under the name, of the score that the file shows.
-    void expectFiled(ScoreTable& table, const char* name, const char* keys = nullptr) {
+    // Presses the keys until "data.dat" changes (a score is saved as soon as it is filed), again
+    // each second: input during a splash or a pause is thrown away. Then the file holds the
+    // table with one more entry under the name, of the score that the file shows.
+    void expectFiled(ScoreTable& table, const char* name, const char* keys) {
         const std::string before = folder.read("data.dat");
-        for (int waited = 0; keys && folder.read("data.dat") == before; waited += 100) {
+        for (int waited = 0; folder.read("data.dat") == before; waited += 100) {
             ASSERT_LT(waited, 20000) << "nothing filed";
             if (waited % 1000 == 0) {
                 xdotool("key --delay 250 --window " + std::to_string(window) + " " + keys);
@@ -110,20 +100,6 @@ class EndToEndTest : public ::testing::Test {
         }
         return colours;
     }
-    std::pair<int, int> windowSize() {
-        XWindowAttributes attributes{};
-        XGetWindowAttributes(x, window, &attributes);
-        return {attributes.width, attributes.height};
-    }
-    // The game's exit status once it has ended, within five seconds; -1 if it has not.
-    int exitStatus() {
-        int status = 0, ended = 0;
-        for (int waited = 0; waited < 5000 && ended == 0; waited += 50, usleep(50000)) {
-            ended = waitpid(game, &status, WNOHANG);
-        }
-        game = ended > 0 ? -1 : game;  // a game still running is ended by TearDown
-        return ended > 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
 
     WorkFolder folder;
     FILE* server = nullptr;
@@ -132,20 +108,26 @@ class EndToEndTest : public ::testing::Test {
     unsigned long window = 0;
 };
 
-TEST_F(EndToEndTest, NameListPlayLeaveThenClose) {
+TEST_F(EndToEndTest, NameListFullScreenPlayAwayAndLeave) {
     // Low scores, so that every game asks for a name, even a new game's 0 at the first menu.
     ScoreTable table = parseScores(
         "900\nACE\n800\nBEA\n700\nCAL\n600\nDEE\n-1\nELI\n-2\nFLO\n"
         "-3\nGIL\n-4\nHUW\n-5\nIDA\n-6\nJO\n");
     folder.write("data.dat", formatScores(table));
-    start();
+    // The game started in the working folder, and its window, titled "Dwindle".
+    if ((game = fork()) == 0) {
+        execl(DWINDLE_BINARY, DWINDLE_BINARY, static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    xdotool("search --sync --onlyvisible --name '^Dwindle$' > window");
+    window = std::strtoul(folder.read("window").c_str(), nullptr, 10);
+    ASSERT_NE(0u, window) << "the game opened no window";
     expectFiled(table, "AAA", "space");
     // At the menu, Alt+Enter fills the screen with the picture twice as large, centred on black,
     // and F11 gives the window back as it was.
     const std::vector<unsigned> menu = grab(0, 0, 320, 240);
     xdotool("key --window " + std::to_string(window) + " alt+Return");
     usleep(1000000);
-    ASSERT_EQ(std::make_pair(1024, 700), windowSize());
     // SDL 1.2 shows full screen in a window of its own.
     const std::vector<unsigned> full = grab(0, 0, 1024, 700, true);
     ASSERT_EQ(std::make_pair(std::size_t{320 * 240}, std::size_t{1024 * 700}),
@@ -158,7 +140,6 @@ TEST_F(EndToEndTest, NameListPlayLeaveThenClose) {
     EXPECT_EQ(0, wrong) << "pixels not the menu's, twice as large in the middle";
     xdotool("key --window " + std::to_string(window) + " F11");
     usleep(1000000);
-    ASSERT_EQ(std::make_pair(320, 240), windowSize());
     EXPECT_EQ(menu, grab(0, 0, 320, 240));
     // From the menu and its listing, a game: a step, then Escape and a name.
     // At 20 passes a second the start platform stands seven seconds: two seconds cost no life.
@@ -167,9 +148,10 @@ TEST_F(EndToEndTest, NameListPlayLeaveThenClose) {
     const std::vector<unsigned> lives = grab(195, 10, 8, 8);
     sleep(2);
     EXPECT_EQ(lives, grab(195, 10, 8, 8)) << "the game runs faster than its passes";
-    // Another window takes the focus, then the game is minimised: eight seconds each, long enough
-    // for the start platform to vanish under the player, were the game not held. Held, it shows
-    // its frame dimmed above a light band.
+    // Another window takes the focus for eight seconds, long enough for the start platform to
+    // vanish under the player, were the game not held. Held, it shows its frame dimmed above a
+    // light band. (A minimised window loses the focus too; the browser test holds a hidden
+    // page, which the game reads as a minimised window.)
     const std::vector<unsigned> before = grab(0, 0, 320, 240);
     std::system("xmessage -title away away >/dev/null 2>&1 & echo $! > xmessage");
     xdotool("search --sync --name '^away$' windowactivate --sync");
@@ -177,18 +159,12 @@ TEST_F(EndToEndTest, NameListPlayLeaveThenClose) {
     const std::vector<unsigned> held = grab(0, 0, 320, 240);
     ASSERT_EQ(before.size(), held.size());
     const auto light = [](const std::vector<unsigned>& picture) {  // of the top 100 rows
-        long sum = 0;
-        for (int i = 0; i < 320 * 100; ++i) {
-            sum += (picture[i] & 255) + (picture[i] >> 8 & 255) + (picture[i] >> 16);
-        }
-        return sum;
+        return std::accumulate(
+            picture.begin(), picture.begin() + 320 * 100, 0L,
+            [](long sum, unsigned c) { return sum + (c & 255) + (c >> 8 & 255) + (c >> 16); });
     };
     EXPECT_LT(light(held), light(before) * 6 / 10) << "not dimmed";
     EXPECT_TRUE(held[113 * 320] == held[114 * 320 - 1] && held[113 * 320] > 0xC0C0C0) << "no band";
-    sleep(8);
-    xdotool("windowactivate --sync " + std::to_string(window));
-    usleep(500000);
-    xdotool("windowminimize --sync " + std::to_string(window));
     sleep(8);
     xdotool("windowactivate --sync " + std::to_string(window));
     usleep(500000);
@@ -196,16 +172,6 @@ TEST_F(EndToEndTest, NameListPlayLeaveThenClose) {
     std::system("kill $(cat xmessage)");
     xdotool("key --window " + std::to_string(window) + " Right");
     expectFiled(table, "@AA", "Escape Down space");
-    // Closing the window during play ends the game in order and files the score.
-    xdotool("key --window " + std::to_string(window) + " space");
-    usleep(300000);
-    XEvent event{};  // what a window manager's close button sends
-    event.xclient = {ClientMessage, 0, False, x, window, XInternAtom(x, "WM_PROTOCOLS", 0), 32, {}};
-    event.xclient.data.l[0] = static_cast<long>(XInternAtom(x, "WM_DELETE_WINDOW", False));
-    XSendEvent(x, window, False, NoEventMask, &event);
-    XFlush(x);
-    EXPECT_EQ(0, exitStatus());
-    expectFiled(table, "AAA");
 }
 
 }  // namespace

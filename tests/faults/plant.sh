@@ -15,8 +15,8 @@ mkdir -p "$work/tree" "$work/planted"
 (cd "$top" && git ls-files -z --cached --others --exclude-standard |
     xargs -0 cp -P --parents -t "$work/tree")
 
-# The faults as records separated by NUL: name, file, and the file with the fault planted
-# (none when its old text is not once in the file).
+# The faults as records separated by NUL: name, file, and the file with the fault planted. A
+# fault whose old text is not once in its file stops the run before anything is built.
 python3 - "$top/tests/faults/faults.txt" "$work" "$@" >"$work/faults" <<'PY'
 import sys
 list_file, work, names, blocks = sys.argv[1], sys.argv[2], set(sys.argv[3:]), []
@@ -31,10 +31,10 @@ for index, block in enumerate(blocks):
     name, file, old, new = block
     if names and name not in names:
         continue
-    text, planted = open(f'{work}/tree/{file}').read(), ''
-    if text.count(old) == 1:
-        planted = f'{work}/planted/{index}'
-        open(planted, 'w').write(text.replace(old, new))
+    text, planted = open(f'{work}/tree/{file}').read(), f'{work}/planted/{index}'
+    if text.count(old) != 1:
+        sys.exit(f'fault {name}: STALE, the text is not once in {file}')
+    open(planted, 'w').write(text.replace(old, new))
     sys.stdout.write('\0'.join([name, file, planted]) + '\0')
 PY
 
@@ -55,14 +55,8 @@ failing=$(run_tests) || {
 caught=0 total=0 missed=()
 while IFS= read -r -d '' name && IFS= read -r -d '' file && IFS= read -r -d '' planted; do
     total=$((total + 1))
-    target=$work/tree/$file
-    if [ -z "$planted" ]; then
-        printf '%-32s STALE: the text is not once in %s\n' "$name" "$file"
-        missed+=("$name")
-        continue
-    fi
-    cp "$target" "$work/original"
-    cp "$planted" "$target"
+    cp "$work/tree/$file" "$work/original"
+    cp "$planted" "$work/tree/$file"
     if ! nice cmake --build "$build" -j "$(nproc)" >/dev/null 2>&1; then
         printf '%-32s DOES NOT BUILD\n' "$name"
         missed+=("$name")
@@ -73,8 +67,7 @@ while IFS= read -r -d '' name && IFS= read -r -d '' file && IFS= read -r -d '' p
         printf '%-32s caught by %s\n' "$name" "$failing"
         caught=$((caught + 1))
     fi
-    cp "$work/original" "$target"
+    cp "$work/original" "$work/tree/$file"
 done <"$work/faults"
-nice cmake --build "$build" -j "$(nproc)" >/dev/null
 echo "caught $caught of $total faults"
 [ ${#missed[@]} -eq 0 ] || { echo "not caught: ${missed[*]}"; exit 1; }

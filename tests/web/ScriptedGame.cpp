@@ -18,23 +18,18 @@
 #include "shell/MainLoop.h"
 
 namespace {
-struct Run {
+struct {
     SDL_Surface* screen = nullptr;
     std::FILE* frames = nullptr;
     std::multimap<int, SDLKey> keys;  // by the wait they are pressed at
     int waits = 0;
     int menuWaits = 0;
-};
-
-Run& run() {
-    static Run r;
-    return r;
-}
+} run;
 
 void writeFrame() {
-    const SDL_Surface* s = run().screen;
+    const SDL_Surface* s = run.screen;
     for (int y = 0; y < s->h; ++y) {
-        std::fwrite(static_cast<const Uint8*>(s->pixels) + y * s->pitch, 2, s->w, run().frames);
+        std::fwrite(static_cast<const Uint8*>(s->pixels) + y * s->pitch, 2, s->w, run.frames);
     }
 }
 }  // namespace
@@ -42,11 +37,11 @@ void writeFrame() {
 // Shows a frame; the keys of this wait are read by the next pass.
 void waitMs(Uint32) {
     writeFrame();
-    if (run().waits > 2000) {
+    if (run.waits > 2000) {
         std::fprintf(stderr, "dwindle_web_script: the keys never bring the menu back\n");
         std::exit(1);
     }
-    const auto [first, last] = run().keys.equal_range(run().waits++);
+    const auto [first, last] = run.keys.equal_range(run.waits++);
     for (auto key = first; key != last; ++key) {
         for (const Uint8 type : {SDL_KEYDOWN, SDL_KEYUP}) {
             SDL_Event event{};
@@ -62,8 +57,8 @@ int waitForEvent(SDL_Event* event) {
         return 1;
     }
     writeFrame();
-    if (run().menuWaits++ > 0) {
-        std::exit(std::fclose(run().frames) == 0 ? 0 : 1);
+    if (run.menuWaits++ > 0) {
+        std::exit(std::fclose(run.frames) == 0 ? 0 : 1);
     }
     *event = SDL_Event{};
     event->type = SDL_KEYDOWN;
@@ -75,22 +70,21 @@ int main(int argc, char** argv) {
     const std::string letters = "UDLRSE";
     const SDLKey syms[] = {SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT, SDLK_SPACE, SDLK_ESCAPE};
     for (int i = 4; i < argc; ++i) {
-        run().keys.emplace(std::stoi(argv[i]),
-                           syms[letters.find(argv[i][std::strlen(argv[i]) - 1])]);
+        run.keys.emplace(std::stoi(argv[i]), syms[letters.find(argv[i][std::strlen(argv[i]) - 1])]);
     }
     // As the game starts: seeded, the Game made, an empty table, SDL and the pictures.
     seedRandom(static_cast<unsigned>(std::stoul(argv[1])));
     Game game;
     ScoreFile scores{"", ScoreTable(kListedScores, ScoreEntry{0, ""}), {}, false};
     Pictures pictures;
-    run().frames = std::fopen(argv[3], "wb");
-    if (run().frames == nullptr || chdir(argv[2]) != 0 || SDL_Init(SDL_INIT_VIDEO) < 0 ||
-        (run().screen = SDL_SetVideoMode(320, 240, 16, SDL_SWSURFACE)) == nullptr ||
+    run.frames = std::fopen(argv[3], "wb");
+    if (run.frames == nullptr || chdir(argv[2]) != 0 || SDL_Init(SDL_INIT_VIDEO) < 0 ||
+        (run.screen = SDL_SetVideoMode(320, 240, 16, SDL_SWSURFACE)) == nullptr ||
         !loadPictures(pictures)) {
         std::fprintf(stderr, "dwindle_web_script: cannot start: %s\n", SDL_GetError());
         return 1;
     }
     int frameCounter = 0;
-    runLoop(game, *openControls(run().screen), scores, run().screen, pictures, frameCounter);
+    runLoop(game, *openControls(run.screen), scores, run.screen, pictures, frameCounter);
     return 1;
 }

@@ -3,7 +3,6 @@
 // first picture of the game's canvas reaches the screen.
 import fs from 'node:fs';
 import http from 'node:http';
-import os from 'node:os';
 import path from 'node:path';
 import puppeteer from 'puppeteer-core';
 
@@ -30,19 +29,16 @@ export async function serve(folder, pages = {}) {
   return { server, origin: `http://127.0.0.1:${server.address().port}` };
 }
 
-// Debian's Chromium, headless, with a fresh profile that closeAndClean() removes.
+// Debian's Chromium, headless, with a fresh profile of its own: puppeteer makes one in the
+// temporary folder and removes it when the browser is closed.
 export async function launch(extraArgs = []) {
-  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'dwindle-chromium-'));
   const browser = await puppeteer.launch({
-    executablePath: '/usr/bin/chromium', userDataDir: profile, headless: true,
+    executablePath: '/usr/bin/chromium', headless: true,
     args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
            '--disable-background-networking', '--disable-component-update', '--disable-sync',
            ...extraArgs],
   });
-  browser.closeAndClean = async () => {
-    await browser.close();
-    fs.rmSync(profile, { recursive: true, force: true });
-  };
+  browser.closeAndClean = () => browser.close();
   return browser;
 }
 

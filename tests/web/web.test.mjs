@@ -42,11 +42,9 @@ function hashOf(pixels16) {
   }
   return hash;
 }
-const hashes = [];
-for (let f = 0; f < frames.length / FRAME_BYTES; f++) {
-  hashes.push(hashOf(new Uint16Array(frames.buffer, frames.byteOffset + f * FRAME_BYTES,
-                                     FRAME_BYTES / 2)));
-}
+const desktopFrame = (f) => new Uint16Array(frames.buffer, frames.byteOffset + f * FRAME_BYTES,
+                                            FRAME_BYTES / 2);
+const hashes = Array.from({ length: frames.length / FRAME_BYTES }, (_, f) => hashOf(desktopFrame(f)));
 // The menu the game starts from, then the frame of each pass, then the listing.
 const [menuFrame, listingFrame] = [0, hashes.length - 1];
 const passFrames = hashes.slice(menuFrame + 1, listingFrame);
@@ -65,29 +63,33 @@ function harness(hashOfSource) {
     }
     return pixels;
   };
-  // A standard gamepad whose presses each show in one poll of the game, then let go.
-  const buttons = Array.from({ length: 17 }, () => ({ pressed: false, value: 0 }));
+  // A standard gamepad whose presses each show in one poll of the game, then let go: of it,
+  // the page reads only the mapping and whether each button is pressed.
   const pending = new Set();
   navigator.getGamepads = () => {
-    buttons.forEach((b, i) => { b.pressed = pending.has(i); b.value = +b.pressed; });
+    const buttons = Array.from({ length: 17 }, (_, i) => ({ pressed: pending.has(i) }));
     pending.clear();
-    return [{ id: 'scripted', index: 0, connected: true, mapping: 'standard', timestamp: 0,
-              axes: [0, 0, 0, 0], buttons: buttons.map((b) => ({ ...b })) }];
+    return [{ mapping: 'standard', buttons }];
   };
   const KEY_CODES = { Up: 38, Down: 40, Left: 37, Right: 39, Space: 32, Escape: 27 };
   const PAD_BUTTONS = { Up: 12, Down: 13, Left: 14, Right: 15, Escape: 8 };
-  const keyEvent = (type, keyCode) => {
-    const event = new KeyboardEvent(type, { bubbles: true, cancelable: true });
-    Object.defineProperty(event, 'keyCode', { get: () => keyCode });
-    document.dispatchEvent(event);
-  };
-  const touch = (keyCode) => {
-    const button = document.querySelector(`#pad button[data-key="${keyCode}"]`);
-    for (const type of ['touchstart', 'touchend']) {
-      const t = new Touch({ identifier: 1, target: button, clientX: 0, clientY: 0 });
-      button.dispatchEvent(new TouchEvent(type, { bubbles: true, cancelable: true,
-        touches: type === 'touchstart' ? [t] : [], changedTouches: [t] }));
-    }
+  // A key of the script pressed and let go by each input method.
+  const press = {
+    keys: (name) => ['keydown', 'keyup'].forEach((type) => {
+      const event = new KeyboardEvent(type, { bubbles: true, cancelable: true });
+      Object.defineProperty(event, 'keyCode', { get: () => KEY_CODES[name] });
+      document.dispatchEvent(event);
+    }),
+    touch: (name) => {
+      const button = document.querySelector(`#pad button[data-key="${KEY_CODES[name]}"]`);
+      for (const type of ['touchstart', 'touchend']) {
+        const t = new Touch({ identifier: 1, target: button, clientX: 0, clientY: 0 });
+        button.dispatchEvent(new TouchEvent(type, { bubbles: true, cancelable: true,
+          touches: type === 'touchstart' ? [t] : [], changedTouches: [t] }));
+      }
+    },
+    // A confirms a name; START would start a game at the menu.
+    gamepad: (name) => pending.add(name === 'Space' ? 0 : PAD_BUTTONS[name]),
   };
   window.pressGamepad = (button) => pending.add(button);
   window.asksBeforeLeaving = () => {
@@ -112,7 +114,6 @@ function harness(hashOfSource) {
   // differs or the script's passes are over; counts the passes whose page asks before leaving.
   window.replay = (expected, keys, method) => {
     const result = window.replayResult = { passes: 0, mismatch: null, asking: 0 };
-    Module.passTimes.length = 0;
     const passEnds = Module.passEnds;
     Module.passEnds = function () {
       passEnds.call(this);
@@ -125,25 +126,12 @@ function harness(hashOfSource) {
       }
       result.passes = p + 1;
       result.asking += window.asksBeforeLeaving();
-      for (const [pass, name] of keys) {
-        if (pass !== p) continue;
-        if (method === 'keys') {
-          keyEvent('keydown', KEY_CODES[name]);
-          keyEvent('keyup', KEY_CODES[name]);
-        } else if (method === 'touch') {
-          touch(KEY_CODES[name]);
-        } else {
-          // A confirms a name; START would start a game at the menu.
-          pressGamepad(name === 'Space' ? 0 : PAD_BUTTONS[name]);
-        }
-      }
+      keys.filter(([pass]) => pass === p).forEach(([, name]) => press[method](name));
     };
   };
 }
 
-let server;
-let browser;
-let address;
+let server, browser, address;
 
 before(async () => {
   const served = await serve(site);
@@ -159,14 +147,14 @@ after(async () => {
 });
 
 // A fresh profile's page (no scores kept), touch enabled for the pad (a phone held upright),
-// the harness and `before` installed; leaving it is never refused.
-async function openPage(touch, before = () => {}) {
+// the harness installed and `prepare` done before it opens; leaving it is never refused.
+async function openPage(touch, prepare = async () => {}) {
   const context = await browser.createBrowserContext();
   const page = await context.newPage();
   page.errors = [];
   page.on('pageerror', (error) => page.errors.push(error.message));
   page.on('dialog', (dialog) => dialog.accept());
-  await page.evaluateOnNewDocument(before);
+  await prepare(page);
   await page.setViewport(touch ? { width: 390, height: 844, hasTouch: true, isMobile: true }
                                : { width: 800, height: 720 });
   await page.evaluateOnNewDocument(watchFirstPicture);
@@ -175,9 +163,9 @@ async function openPage(touch, before = () => {}) {
   return page;
 }
 
-// Waits, at most the given time, until the canvas shows the desktop's frame.
-async function waitForFrame(page, frame, what, timeout = 20000) {
-  await page.waitForFunction((h) => window.canvasHash?.() === h, { timeout, polling: 50 },
+// Waits, at most 20 seconds, until the canvas shows the desktop's frame.
+async function waitForFrame(page, frame, what) {
+  await page.waitForFunction((h) => window.canvasHash?.() === h, { timeout: 20000, polling: 50 },
                              hashes[frame])
     .catch(() => assert.fail(`the page never showed ${what} as the desktop game does`));
 }
@@ -226,13 +214,11 @@ async function awayAndBack(page) {
   }
 }
 
-// The script's passes up to the name entry showing the letters it confirms.
-const ENTERED = KEYS.at(-1)[0] + 1;
-
 // Replays the script's passes with one input method and requires the desktop's frames, to the
-// listing, or with `unconfirmed` to the name entry's letters; `during` acts on the page meanwhile.
+// listing, or with `unconfirmed` to the name entry showing the letters the script confirms;
+// `during` acts on the page meanwhile.
 async function playScript(page, method, start, { unconfirmed = false, during = async () => {} } = {}) {
-  const expected = unconfirmed ? passFrames.slice(0, ENTERED) : passFrames;
+  const expected = unconfirmed ? passFrames.slice(0, KEYS.at(-1)[0] + 1) : passFrames;
   await page.evaluate((e, keys, m) => window.replay(e, keys, m), expected,
                       unconfirmed ? KEYS.slice(0, -1) : KEYS, method);
   await start();
@@ -241,21 +227,10 @@ async function playScript(page, method, start, { unconfirmed = false, during = a
                              { timeout: 60000, polling: 100 }, expected.length).catch(() => {});
   const { passes, mismatch } = await page.evaluate(() => window.replayResult);
   if (mismatch) {
-    const desktop = new Uint16Array(frames.buffer, frames.byteOffset +
-                                    (menuFrame + 1 + mismatch.pass) * FRAME_BYTES, FRAME_BYTES / 2);
-    const differ = mismatch.pixels.flatMap((v, i) => (v === desktop[i] ? [] : [i]));
-    const at = differ[0];
-    // Both frames side by side, for a look at what differs.
-    const picture = Buffer.alloc(640 * 240 * 3);
-    [mismatch.pixels, desktop].forEach((pixels, side) => pixels.forEach((v, i) => {
-      const o = 3 * ((i / 320 | 0) * 640 + side * 320 + i % 320);
-      picture.set([(v >> 11) << 3, (v >> 5 & 63) << 2, (v & 31) << 3], o);
-    }));
-    const shot = path.join(os.tmpdir(), `dwindle-mismatch-${method}.ppm`);
-    fs.writeFileSync(shot, Buffer.concat([Buffer.from('P6 640 240 255\n'), picture]));
-    assert.fail(`${method}: pass ${mismatch.pass} differs from the desktop's in ${differ.length} ` +
-                `pixels, first at (${at % 320}, ${Math.floor(at / 320)}): ` +
-                `0x${mismatch.pixels[at].toString(16)} against 0x${desktop[at].toString(16)} (${shot})`);
+    const desktop = desktopFrame(menuFrame + 1 + mismatch.pass);
+    const at = mismatch.pixels.findIndex((v, i) => v !== desktop[i]);
+    assert.fail(`${method}: pass ${mismatch.pass} differs from the desktop's, first at ` +
+                `(${at % 320}, ${Math.floor(at / 320)})`);
   }
   assert.equal(passes, expected.length, `${method}: the game stopped after ${passes} passes`);
   if (!unconfirmed) await waitForFrame(page, listingFrame, 'the listing with the new score');
@@ -269,7 +244,6 @@ test('keys: splash, menu, the seeded game pass by pass, name entry, listing, kep
   const page = await openPage(false);
   await waitForFrame(page, menuFrame, 'the menu');
   const firstPicture = await page.evaluate(() => window.firstPicture);
-  console.log(`# first picture on screen ${firstPicture.toFixed(0)} ms after the page opened`);
   assert.ok(firstPicture < 3000, `the splash took ${firstPicture} ms`);
   // A real key press, sent to the page without a click first: the page's audio starts with it,
   // the effects loaded, and the game hears it. Headless Chromium lets audio start at once: it
@@ -283,10 +257,6 @@ test('keys: splash, menu, the seeded game pass by pass, name entry, listing, kep
   assert.deepEqual(await page.evaluate(() => [Module.audio.state, Module.soundsLoaded]),
                    ['running', 14]);
   assert.ok(await heard > 0, 'no sound during play');
-  const passTimes = await page.evaluate(() => Module.passTimes);
-  passTimes.sort((a, b) => a - b).splice(-2);  // the two passes held while the page was away
-  console.log(`# ${passTimes.length} passes replayed: median ${passTimes[passTimes.length >> 1].toFixed(2)} ` +
-              `ms, worst ${passTimes.at(-1).toFixed(2)} ms`);
   // Closed right after the listing showed, the page still has the score when opened again.
   await page.reload();
   await waitForFrame(page, listingFrame, 'the kept score after a reload');
@@ -358,7 +328,9 @@ test('touch pad: the same game upright then sideways with the sound off, reloade
 });
 
 test('gamepad: the same game from a standard gamepad, in a browser without IndexedDB', async () => {
-  const page = await openPage(false, () => { delete window.indexedDB; });
+  const page = await openPage(false, (p) => p.evaluateOnNewDocument(() => {
+    delete window.indexedDB;
+  }));
   await waitForFrame(page, menuFrame, 'the menu');
   await playScript(page, 'gamepad', () => page.evaluate(() => window.pressGamepad(9)));
   assert.match(await notice(page), /keeps no data.*last until the page is closed/);
@@ -378,13 +350,10 @@ test('a browser without WebAssembly, and a file that fails to load, get a plain 
     }, /could not load/],
   ];
   for (const [breakPage, message] of cases) {
-    const context = await browser.createBrowserContext();
-    const page = await context.newPage();
-    await breakPage(page);
-    await page.goto(address);
+    const page = await openPage(false, breakPage);
     await page.waitForFunction((m) => new RegExp(m).test(document.getElementById('status')
       .textContent) && !document.getElementById('message').hidden, { timeout: 10000 },
     message.source).catch(() => assert.fail(`no message matching ${message}`));
-    await context.close();
+    await page.browserContext().close();
   }
 });
