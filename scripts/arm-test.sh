@@ -18,13 +18,7 @@ export DWINDLE_ARM_SYSROOT
 jobs=${DWINDLE_ARM_JOBS:-2}
 host_tools=$build/host-tools
 
-started=$SECONDS
-phase_start=$SECONDS
-times=()
-phase_done() {
-    times+=("$(printf '%-28s %4ds' "$1" $((SECONDS - phase_start)))")
-    phase_start=$SECONDS
-}
+source scripts/phases.sh
 
 echo "== packages"
 # build: the host compiler and SDL headers for the picture generator; arm, arm64: the cross tools.
@@ -68,7 +62,5 @@ if [ "$arch" = armel ]; then
     phase_done "staging"
 fi
 
-echo "== times"
-printf '%s\n' "${times[@]}"
-printf '%-28s %4ds\n' "total" $((SECONDS - started))
+print_phases
 exit "$test_status"

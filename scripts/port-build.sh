@@ -24,13 +24,7 @@ game=$port/dwindle
 readelf=${triplet}-readelf
 strip=${triplet}-strip
 
-started=$SECONDS
-phase_start=$SECONDS
-times=()
-phase_done() {
-    times+=("$(printf '%-28s %4ds' "$1" $((SECONDS - phase_start)))")
-    phase_start=$SECONDS
-}
+source scripts/phases.sh
 
 echo "== packages"
 scripts/install-deps.sh build arm64 port
@@ -169,6 +163,4 @@ echo "== port test on a stand-in device"
 tests/port/port-test.sh "$port" "$sysroot" "$build/tests/libvirtual_pad.so"
 phase_done "port test"
 
-echo "== times"
-printf '%s\n' "${times[@]}"
-printf '%-28s %4ds\n' "total" $((SECONDS - started))
+print_phases
