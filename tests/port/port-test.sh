@@ -15,15 +15,16 @@ here=$(cd "$(dirname "$0")" && pwd)
 triplet=aarch64-linux-gnu
 floor=2.36
 
+# The $1 best of the scores on standard input (a score, then its name, a line each), best first.
+best() {
+    paste -d ' ' - - | sort -k 1,1nr | sed -n "1,$1p" | tr ' ' '\n'
+}
 # Twelve scores: the game keeps the ten best, so a file rewritten with ten was saved.
 seed=$(printf '%s\n' 300 ANN 1200 BOB 100 CID 900 DAN 500 EVE 1100 FAY 200 GUS 800 HAL \
     1000 IDA 400 JO 700 KIM 600 LEE)
-saved=$(printf '%s\n' 1200 BOB 1100 FAY 1000 IDA 900 DAN 800 HAL 700 KIM 600 LEE 500 EVE \
-    400 JO 300 ANN)
 # For the pad: a tenth score below zero, which the score of 0 beats, so the game opens on the
 # name entry; A files it as AAA.
-pad_seed=$(printf '%s\n' "${saved%300*}-50" NEG)
-pad_saved=$(printf '%s\n' "${saved%300*}0" AAA)
+pad_seed=$(best 9 <<<"$seed"; printf '%s\n' -50 NEG)
 
 # Each case: a name, how the port is stopped once the game shows its menu ("firmware":
 # SIGTERM to Dwindle.sh; "hotkey": the collection's quit hot key, which sends SIGTERM to the
@@ -50,11 +51,7 @@ make_device() {
     mkdir -p "$root/roms/ports/PortMaster"
     cp -a "$port/Dwindle.sh" "$port/dwindle" "$root/roms/ports/"
     cp "$here/control.txt" "$here/gptokeyb" "$root/roms/ports/PortMaster/"
-    printf '%s\n' "$seed" >"$root/roms/ports/dwindle/data.dat"
-    if [ "$stop" = pad ]; then
-        printf '%s\n' "$pad_seed" >"$root/roms/ports/dwindle/data.dat"
-        cp "$pad_library" "$root/tmp/virtual-pad.so"
-    fi
+    [ "$stop" != pad ] || cp "$pad_library" "$root/tmp/virtual-pad.so"
     if [ "$glibc" != "$floor" ]; then
         # The library's banner, which Dwindle.sh reads, names an older version; perl -i writes a
         # new file with the old one's mode, leaving the sysroot's own behind the hard link.
@@ -185,10 +182,13 @@ for index in "${!cases[@]}"; do
     failed_before=$failures
     root=$work/device$index
     gamedir=$root/roms/ports/dwindle
-    expected=$saved pad=()
+    seeded=$seed pad=()
     if [ "$stop" = pad ]; then
-        expected=$pad_saved pad=(QEMU_SET_ENV=LD_PRELOAD=/tmp/virtual-pad.so DWINDLE_PAD_FILE=/tmp/pad)
+        seeded=$pad_seed pad=(QEMU_SET_ENV=LD_PRELOAD=/tmp/virtual-pad.so DWINDLE_PAD_FILE=/tmp/pad)
     fi
+    printf '%s\n' "$seeded" >"$gamedir/data.dat"
+    # The ten best once the game has saved: only over the pad's seed does its 0 rank.
+    expected=$(printf '%s\n' "$seeded" 0 AAA | best 10)
     # Dwindle.sh started as the ports menu does, SDL's dummy video saving every frame as a BMP
     # file in the folder the game runs in.
     chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin "${pad[@]}" \
