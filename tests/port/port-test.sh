@@ -155,20 +155,20 @@ fail() {
     failures=$((failures + 1))
 }
 
-# Checks what the launcher handed the game $1: its own libraries first (the device has no SDL
-# 1.2, and every library the port carries is loaded from the port's folder), the firmware's pad
+# Checks what the launcher handed the game $1: every library the port carries loaded from the
+# port's folder (the device has no SDL 1.2, and has others of them), the firmware's pad
 # mapping, the compatibility library's controller mode and sharp scaling.
 check_game_setup() {
     local environment want maps lib
     environment=$(tr '\0' '\n' <"$root/proc/$1/environ") || true
     # Seen from outside the device, its files' paths start with its root.
     maps=$(awk '{ print $6 }' "$root/proc/$1/maps" | sed "s|^$root||" | sort -u) || true
-    for lib in "$root"/roms/ports/dwindle/libs.aarch64/*; do
-        ! grep -q -x "/usr/lib/$triplet/${lib##*/}\|/lib/$triplet/${lib##*/}" <<<"$maps" ||
-            fail "the game loaded the device's ${lib##*/}"
+    # The device's own copies are links to files named by their version, as /proc shows them:
+    # only a path in the port's folder tells which one the game loaded.
+    for lib in "$gamedir"/libs.aarch64/*; do
+        grep -q -x -F "/roms/ports/dwindle/libs.aarch64/${lib##*/}" <<<"$maps" ||
+            fail "the game did not load ${lib##*/} from the port's folder"
     done
-    grep -q -x -F "/roms/ports/dwindle/libs.aarch64/libSDL_mixer-1.2.so.0" <<<"$maps" ||
-        fail "the game did not load the port's libraries"
     # Each a whole variable or the start of one.
     for want in "LD_LIBRARY_PATH=/roms/ports/dwindle/libs.aarch64:" \
         "SDL_GAMECONTROLLERCONFIG=19000000010000000100000000010000,Stand-in pad," \
