@@ -6,6 +6,7 @@
 #include <dlfcn.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <map>
 
@@ -17,13 +18,61 @@
 
 namespace {
 
+// What the game asks of the mixer, each as "what after wait": a sound started, named by its file in
+// Sounds/ ("tune looping" when played over and over), "stop" for the tune halted, and "volume N"
+// set on every channel, after the wait last begun.
+struct Listener {
+    std::vector<std::string> heard;
+    std::string after;
+    bool tune = false;  // the tune is on its channel
+    int volume = MIX_MAX_VOLUME;
+    std::map<std::string, std::string> files;  // each sound's samples as the mixer holds them
+};
+Listener listening;
+
+template <typename F>
+F* mixer(const char* name) {
+    return reinterpret_cast<F*>(dlsym(RTLD_NEXT, name));
+}
+
+}  // namespace
+
+// The game's calls into the mixer, noted on their way to it.
+extern "C" int Mix_PlayChannelTimed(int channel, Mix_Chunk* chunk, int loops, int ticks) {
+    // A sound whose file is missing comes as no chunk, and is heard unnamed.
+    const std::string samples =
+        chunk ? std::string(reinterpret_cast<char*>(chunk->abuf), chunk->alen) : "";
+    listening.tune = listening.tune || channel == 0;
+    listening.heard.push_back(listening.files[samples] + (loops < 0 ? " looping" : "") + " after " +
+                              listening.after);
+    return mixer<decltype(Mix_PlayChannelTimed)>("Mix_PlayChannelTimed")(channel, chunk, loops,
+                                                                         ticks);
+}
+extern "C" int Mix_HaltChannel(int channel) {
+    if (channel == 0 && listening.tune) {
+        listening.tune = false;
+        listening.heard.push_back("stop after " + listening.after);
+    }
+    return mixer<decltype(Mix_HaltChannel)>("Mix_HaltChannel")(channel);
+}
+extern "C" int Mix_Volume(int channel, int volume) {
+    if (volume >= 0 && volume != listening.volume) {
+        listening.volume = volume;
+        listening.heard.push_back((channel < 0 ? "volume " : "one channel's volume ") +
+                                  std::to_string(volume) + " after " + listening.after);
+    }
+    return mixer<decltype(Mix_Volume)>("Mix_Volume")(channel, volume);
+}
+
+namespace {
+
 class MainLoopTest : public PicturesTest {
   protected:
     // Runs the loop with a new game and a table of ten scores of 100. The menu's i-th wait
     // pushes menu[i] (Escape, to leave, past its end), the i-th name entry pass ends pushing
     // named[i], a pause pushes paused (see pushInput), the first wait while the player is away
     // pushes back, with the screen then kept in `held`; each pass ends with pass(i). Each wait
-    // of the menu, a pass, the name entry or a pause first calls paced with its name: "menu 0",
+    // of the menu, a pass, the name entry or a pause is what the mixer hears after: "menu 0",
     // "pass 3", "name 1", "pause 0"...
     void run(std::vector<std::string> menu, std::function<void(int)> pass,
              std::vector<std::string> named = {}, std::string paused = "", std::string back = "+",
@@ -36,9 +85,7 @@ class MainLoopTest : public PicturesTest {
         game = Game();
         passes = menuWaits = nameEntryPasses = heldWaits = pauses = 0;
         const auto wait = [&](const char* name, int& count) {
-            if (paced) {
-                paced(name + std::to_string(count));
-            }
+            listening.after = name + std::to_string(count);
             return count++;
         };
         testWaits().onEventWait = [&] {
@@ -68,7 +115,6 @@ class MainLoopTest : public PicturesTest {
             }
         };
         runLoop(game, *controls, file, screen, pictures, frameCounter, sounds);
-        testWaits() = WaitHooks{};
     }
 
     // For each of `count` 8 x 8 character cells from (x, y), each dx and dy from the one before:
@@ -101,7 +147,6 @@ class MainLoopTest : public PicturesTest {
     ScoreTable& table = file.table;
     int frameCounter = 0, passes = 0, menuWaits = 0, nameEntryPasses = 0, heldWaits = 0, pauses = 0;
     std::string held;
-    std::function<void(const std::string&)> paced;
 };
 
 // A pad's hat and stick move one platform a push; a window left holds play until the player is
@@ -134,12 +179,10 @@ TEST_F(MainLoopTest, MenuStartsLevelOneThenArrowsStickAndPadMoveAndCountersWrap)
               (std::vector<int>{counters[0], counters[5], counters[6], counters[7], frameCounter}));
     // Held once, over the frame of the pass the window was left in, under a light band; that
     // very frame is shown again when the player is back.
-    const std::size_t band = 112 * screen->pitch;
+    Uint16 band = 0;
+    std::memcpy(&band, held.data() + 112 * screen->pitch, sizeof band);
     EXPECT_EQ(std::make_tuple(1, asStored(screen, 200, 200, 200), true),
-              std::make_tuple(heldWaits,
-                              static_cast<Uint32>(static_cast<Uint8>(held[band]) |
-                                                  static_cast<Uint8>(held[band + 1]) << 8),
-                              held != frameBack));
+              std::make_tuple(heldWaits, Uint32{band}, held != frameBack));
 }
 
 // A game ended with a score: named and filed only above the tenth entry, with the letters
@@ -192,54 +235,6 @@ TEST_F(MainLoopTest, ScoreAboveTheTenthIsNamedAndFiledEvenOnAQuit) {
             << "row " << &c - cases;
     }
 }
-
-// What the game asks of the mixer while a test listens, each as "what after wait": a sound
-// started, named by its file in Sounds/ ("tune looping" when played over and over), "stop" for
-// the tune halted, and "volume N" set on every channel, after the wait last begun.
-struct Listener {
-    std::vector<std::string> heard;
-    std::string after;
-    bool tune = false;  // the tune is on its channel
-    int volume = MIX_MAX_VOLUME;
-    std::map<std::string, std::string> files;  // each sound's samples as the mixer holds them
-};
-Listener* listening = nullptr;
-
-template <typename F>
-F* mixer(const char* name) {
-    return reinterpret_cast<F*>(dlsym(RTLD_NEXT, name));
-}
-
-}  // namespace
-
-// The game's calls into the mixer, noted on their way to it.
-extern "C" int Mix_PlayChannelTimed(int channel, Mix_Chunk* chunk, int loops, int ticks) {
-    if (listening != nullptr) {
-        const std::string samples(reinterpret_cast<char*>(chunk->abuf), chunk->alen);
-        listening->tune = listening->tune || channel == 0;
-        listening->heard.push_back(listening->files[samples] + (loops < 0 ? " looping" : "") +
-                                   " after " + listening->after);
-    }
-    return mixer<decltype(Mix_PlayChannelTimed)>("Mix_PlayChannelTimed")(channel, chunk, loops,
-                                                                         ticks);
-}
-extern "C" int Mix_HaltChannel(int channel) {
-    if (listening != nullptr && channel == 0 && listening->tune) {
-        listening->tune = false;
-        listening->heard.push_back("stop after " + listening->after);
-    }
-    return mixer<decltype(Mix_HaltChannel)>("Mix_HaltChannel")(channel);
-}
-extern "C" int Mix_Volume(int channel, int volume) {
-    if (listening != nullptr && volume >= 0 && volume != listening->volume) {
-        listening->volume = volume;
-        listening->heard.push_back((channel < 0 ? "volume " : "one channel's volume ") +
-                                   std::to_string(volume) + " after " + listening->after);
-    }
-    return mixer<decltype(Mix_Volume)>("Mix_Volume")(channel, volume);
-}
-
-namespace {
 
 // Each scripted event's effect starts in the pass it happens in, before any hold, and not
 // before; the tune loops from the start of a game to its end; M silences everything and brings
@@ -303,21 +298,17 @@ TEST_F(MainLoopTest, EachEffectSoundsFromItsEventsPassOverTheLoopingTune) {
         Sounds sounds;
         openSounds(sounds);
         ASSERT_TRUE(sounds.open);
-        Listener listener;
+        listening = Listener{};
         for (const auto& file : std::filesystem::directory_iterator("Sounds")) {
             Mix_Chunk* chunk = Mix_LoadWAV(file.path().c_str());
-            listener.files[std::string(reinterpret_cast<char*>(chunk->abuf), chunk->alen)] =
+            listening.files[std::string(reinterpret_cast<char*>(chunk->abuf), chunk->alen)] =
                 file.path().stem();
             Mix_FreeChunk(chunk);
         }
-        paced = [&](const std::string& name) { listener.after = name; };
         testRandom() = RandomDraws{std::deque<int>(200, 0), 0};  // a first level with no events
-        listening = &listener;
         run(g.menu, g.pass, g.named, "", "+", &sounds);
-        listening = nullptr;
-        paced = nullptr;
         closeSounds(sounds);
-        EXPECT_EQ(g.heard, listener.heard);
+        EXPECT_EQ(g.heard, listening.heard);
     }
 }
 
@@ -410,7 +401,6 @@ TEST_F(MainLoopTest, GamepadPlaysFromTheMenuInEveryLayout) {
             next();
         };
         runLoop(game, *controls, file, screen, pictures, frameCounter);
-        testWaits() = WaitHooks{};
         EXPECT_EQ(std::make_tuple(script.size(), 101, std::string("BAA"), 0, 1),
                   std::make_tuple(step, table[0].score, std::string(table[0].name), game.playerCol,
                                   game.playerRow))
