@@ -30,9 +30,10 @@ struct Listener {
 };
 Listener listening;
 
+// A function of a library: of the one loaded at `library`, or RTLD_NEXT, the next to define it.
 template <typename F>
-F* mixer(const char* name) {
-    return reinterpret_cast<F*>(dlsym(RTLD_NEXT, name));
+F* symbol(void* library, const char* name) {
+    return reinterpret_cast<F*>(dlsym(library, name));
 }
 
 }  // namespace
@@ -45,15 +46,15 @@ extern "C" int Mix_PlayChannelTimed(int channel, Mix_Chunk* chunk, int loops, in
     listening.tune = listening.tune || channel == 0;
     listening.heard.push_back(listening.files[samples] + (loops < 0 ? " looping" : "") + " after " +
                               listening.after);
-    return mixer<decltype(Mix_PlayChannelTimed)>("Mix_PlayChannelTimed")(channel, chunk, loops,
-                                                                         ticks);
+    return symbol<decltype(Mix_PlayChannelTimed)>(RTLD_NEXT, "Mix_PlayChannelTimed")(channel, chunk,
+                                                                                     loops, ticks);
 }
 extern "C" int Mix_HaltChannel(int channel) {
     if (channel == 0 && listening.tune) {
         listening.tune = false;
         listening.heard.push_back("stop after " + listening.after);
     }
-    return mixer<decltype(Mix_HaltChannel)>("Mix_HaltChannel")(channel);
+    return symbol<decltype(Mix_HaltChannel)>(RTLD_NEXT, "Mix_HaltChannel")(channel);
 }
 extern "C" int Mix_Volume(int channel, int volume) {
     if (volume >= 0 && volume != listening.volume) {
@@ -61,7 +62,7 @@ extern "C" int Mix_Volume(int channel, int volume) {
         listening.heard.push_back((channel < 0 ? "volume " : "one channel's volume ") +
                                   std::to_string(volume) + " after " + listening.after);
     }
-    return mixer<decltype(Mix_Volume)>("Mix_Volume")(channel, volume);
+    return symbol<decltype(Mix_Volume)>(RTLD_NEXT, "Mix_Volume")(channel, volume);
 }
 
 namespace {
@@ -312,31 +313,6 @@ TEST_F(MainLoopTest, EachEffectSoundsFromItsEventsPassOverTheLoopingTune) {
     }
 }
 
-// A gamepad plugged in after start-up, made by SDL2, which the compatibility library runs on:
-// six axes, `hats` hats and `buttons` buttons.
-struct VirtualPad {
-    VirtualPad(int buttons, int hats) : sdl2(dlopen("libSDL2-2.0.so.0", RTLD_NOW)) {
-        // The dummy screen never has the focus that SDL2 asks of a pad's events by default.
-        call<int(const char*, const char*)>("SDL_SetHint")("SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS",
-                                                           "1");
-        // Kept up while the game starts its joystick part anew, which would drop the pad.
-        call<int(Uint32)>("SDL_InitSubSystem")(SDL_INIT_JOYSTICK);
-        pad = call<void*(int)>("SDL_JoystickOpen")(
-            call<int(int, int, int, int)>("SDL_JoystickAttachVirtual")(1, 6, buttons, hats));
-    }
-    ~VirtualPad() {
-        call<void(void*)>("SDL_JoystickClose")(pad);
-        call<int(int)>("SDL_JoystickDetachVirtual")(0);
-        call<void(Uint32)>("SDL_QuitSubSystem")(SDL_INIT_JOYSTICK);
-    }
-    template <typename F>
-    F* call(const char* name) {
-        return reinterpret_cast<F*>(dlsym(sdl2, name));
-    }
-    void* sdl2;
-    void* pad = nullptr;
-};
-
 // A pad, plugged in once the game has started, plays from the menu on: START starts, the d-pad
 // and the left stick (past half way, once a push) move, BACK ends the game, the d-pad chooses a
 // letter and the south button confirms it, BACK leaves. Under the compatibility library only
@@ -349,6 +325,13 @@ TEST_F(MainLoopTest, GamepadPlaysFromTheMenuInEveryLayout) {
         ASSERT_EQ(nullptr, variable) << "not on the compatibility library";
         GTEST_SKIP() << "runs on the compatibility library: ctest -R gamepad";
     }
+    void* const sdl2 = dlopen("libSDL2-2.0.so.0", RTLD_NOW);  // which the library runs on
+    // The dummy screen never has the focus that SDL2 asks of a pad's events by default.
+    symbol<int(const char*, const char*)>(sdl2, "SDL_SetHint")(
+        "SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS", "1");
+    const auto button = symbol<int(void*, int, Uint8)>(sdl2, "SDL_JoystickSetVirtualButton");
+    const auto hat = symbol<int(void*, int, Uint8)>(sdl2, "SDL_JoystickSetVirtualHat");
+    const auto axis = symbol<int(void*, int, Sint16)>(sdl2, "SDL_JoystickSetVirtualAxis");
     const struct {
         const char* layout;
         int buttons, hats;      // of the pad, beside its six axes
@@ -368,9 +351,12 @@ TEST_F(MainLoopTest, GamepadPlaysFromTheMenuInEveryLayout) {
         if (pad.controllerOrder != controllerOrder) {
             continue;
         }
-        VirtualPad made(pad.buttons, pad.hats);
-        const auto button = made.call<int(void*, int, Uint8)>("SDL_JoystickSetVirtualButton");
-        const auto axis = made.call<int(void*, int, Sint16)>("SDL_JoystickSetVirtualAxis");
+        // Plugged in with six axes; SDL2's joysticks kept up while the game starts its own
+        // anew, which would drop the pad.
+        symbol<int(Uint32)>(sdl2, "SDL_InitSubSystem")(SDL_INIT_JOYSTICK);
+        void* const made =
+            symbol<void*(int)>(sdl2, "SDL_JoystickOpen")(symbol<int(int, int, int, int)>(
+                sdl2, "SDL_JoystickAttachVirtual")(1, 6, pad.buttons, pad.hats));
         std::size_t step = 0;
         const auto next = [&] {
             ASSERT_LT(step, script.size()) << pad.layout << ": the game never left";
@@ -379,16 +365,15 @@ TEST_F(MainLoopTest, GamepadPlaysFromTheMenuInEveryLayout) {
             const int numbers[] = {pad.start,    pad.back,     0,           pad.dpad,
                                    pad.dpad + 1, pad.dpad + 2, pad.dpad + 3};
             for (int i = 0; i < (pad.dpad < 0 ? 3 : 7); ++i) {
-                button(made.pad, numbers[i], has("SBAudlr"[i]));
+                button(made, numbers[i], has("SBAudlr"[i]));
             }
             if (pad.dpad < 0) {
-                made.call<int(void*, int, Uint8)>("SDL_JoystickSetVirtualHat")(
-                    made.pad, 0,
+                hat(made, 0,
                     has('u') * SDL_HAT_UP | has('d') * SDL_HAT_DOWN | has('l') * SDL_HAT_LEFT |
                         has('r') * SDL_HAT_RIGHT);
             }
-            axis(made.pad, 0, has('h') ? 10000 : has('L') ? -32767 : has('R') ? 32767 : 0);
-            axis(made.pad, 1, has('U') ? -32767 : has('D') ? 32767 : 0);
+            axis(made, 0, has('h') ? 10000 : has('L') ? -32767 : has('R') ? 32767 : 0);
+            axis(made, 1, has('U') ? -32767 : has('D') ? 32767 : 0);
         };
         table = parseScores("100\nAL\n");
         game = Game();
@@ -401,6 +386,9 @@ TEST_F(MainLoopTest, GamepadPlaysFromTheMenuInEveryLayout) {
             next();
         };
         runLoop(game, *controls, file, screen, pictures, frameCounter);
+        symbol<void(void*)>(sdl2, "SDL_JoystickClose")(made);
+        symbol<int(int)>(sdl2, "SDL_JoystickDetachVirtual")(0);
+        symbol<void(Uint32)>(sdl2, "SDL_QuitSubSystem")(SDL_INIT_JOYSTICK);
         EXPECT_EQ(std::make_tuple(script.size(), 101, std::string("BAA"), 0, 1),
                   std::make_tuple(step, table[0].score, std::string(table[0].name), game.playerCol,
                                   game.playerRow))
