@@ -6,6 +6,7 @@
 #include <dlfcn.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <map>
 
@@ -17,13 +18,62 @@
 
 namespace {
 
+// What the game asks of the mixer, each as "what after wait": a sound started, named by its file in
+// Sounds/ ("tune looping" when played over and over), "stop" for the tune halted, and "volume N"
+// set on every channel, after the wait last begun.
+struct Listener {
+    std::vector<std::string> heard;
+    std::string after;
+    bool tune = false;  // the tune is on its channel
+    int volume = MIX_MAX_VOLUME;
+    std::map<std::string, std::string> files;  // each sound's samples as the mixer holds them
+};
+Listener listening;
+
+// A function of a library: of the one loaded at `library`, or RTLD_NEXT, the next to define it.
+template <typename F>
+F* symbol(void* library, const char* name) {
+    return reinterpret_cast<F*>(dlsym(library, name));
+}
+
+}  // namespace
+
+// The game's calls into the mixer, noted on their way to it.
+extern "C" int Mix_PlayChannelTimed(int channel, Mix_Chunk* chunk, int loops, int ticks) {
+    // A sound whose file is missing comes as no chunk, and is heard unnamed.
+    const std::string samples =
+        chunk ? std::string(reinterpret_cast<char*>(chunk->abuf), chunk->alen) : "";
+    listening.tune = listening.tune || channel == 0;
+    listening.heard.push_back(listening.files[samples] + (loops < 0 ? " looping" : "") + " after " +
+                              listening.after);
+    return symbol<decltype(Mix_PlayChannelTimed)>(RTLD_NEXT, "Mix_PlayChannelTimed")(channel, chunk,
+                                                                                     loops, ticks);
+}
+extern "C" int Mix_HaltChannel(int channel) {
+    if (channel == 0 && listening.tune) {
+        listening.tune = false;
+        listening.heard.push_back("stop after " + listening.after);
+    }
+    return symbol<decltype(Mix_HaltChannel)>(RTLD_NEXT, "Mix_HaltChannel")(channel);
+}
+extern "C" int Mix_Volume(int channel, int volume) {
+    if (volume >= 0 && volume != listening.volume) {
+        listening.volume = volume;
+        listening.heard.push_back((channel < 0 ? "volume " : "one channel's volume ") +
+                                  std::to_string(volume) + " after " + listening.after);
+    }
+    return symbol<decltype(Mix_Volume)>(RTLD_NEXT, "Mix_Volume")(channel, volume);
+}
+
+namespace {
+
 class MainLoopTest : public PicturesTest {
   protected:
     // Runs the loop with a new game and a table of ten scores of 100. The menu's i-th wait
     // pushes menu[i] (Escape, to leave, past its end), the i-th name entry pass ends pushing
     // named[i], a pause pushes paused (see pushInput), the first wait while the player is away
     // pushes back, with the screen then kept in `held`; each pass ends with pass(i). Each wait
-    // of the menu, a pass, the name entry or a pause first calls paced with its name: "menu 0",
+    // of the menu, a pass, the name entry or a pause is what the mixer hears after: "menu 0",
     // "pass 3", "name 1", "pause 0"...
     void run(std::vector<std::string> menu, std::function<void(int)> pass,
              std::vector<std::string> named = {}, std::string paused = "", std::string back = "+",
@@ -36,9 +86,7 @@ class MainLoopTest : public PicturesTest {
         game = Game();
         passes = menuWaits = nameEntryPasses = heldWaits = pauses = 0;
         const auto wait = [&](const char* name, int& count) {
-            if (paced) {
-                paced(name + std::to_string(count));
-            }
+            listening.after = name + std::to_string(count);
             return count++;
         };
         testWaits().onEventWait = [&] {
@@ -68,7 +116,6 @@ class MainLoopTest : public PicturesTest {
             }
         };
         runLoop(game, *controls, file, screen, pictures, frameCounter, sounds);
-        testWaits() = WaitHooks{};
     }
 
     // For each of `count` 8 x 8 character cells from (x, y), each dx and dy from the one before:
@@ -101,7 +148,6 @@ class MainLoopTest : public PicturesTest {
     ScoreTable& table = file.table;
     int frameCounter = 0, passes = 0, menuWaits = 0, nameEntryPasses = 0, heldWaits = 0, pauses = 0;
     std::string held;
-    std::function<void(const std::string&)> paced;
 };
 
 // A pad's hat and stick move one platform a push; a window left holds play until the player is
@@ -134,12 +180,10 @@ TEST_F(MainLoopTest, MenuStartsLevelOneThenArrowsStickAndPadMoveAndCountersWrap)
               (std::vector<int>{counters[0], counters[5], counters[6], counters[7], frameCounter}));
     // Held once, over the frame of the pass the window was left in, under a light band; that
     // very frame is shown again when the player is back.
-    const std::size_t band = 112 * screen->pitch;
+    Uint16 band = 0;
+    std::memcpy(&band, held.data() + 112 * screen->pitch, sizeof band);
     EXPECT_EQ(std::make_tuple(1, asStored(screen, 200, 200, 200), true),
-              std::make_tuple(heldWaits,
-                              static_cast<Uint32>(static_cast<Uint8>(held[band]) |
-                                                  static_cast<Uint8>(held[band + 1]) << 8),
-                              held != frameBack));
+              std::make_tuple(heldWaits, Uint32{band}, held != frameBack));
 }
 
 // A game ended with a score: named and filed only above the tenth entry, with the letters
@@ -192,54 +236,6 @@ TEST_F(MainLoopTest, ScoreAboveTheTenthIsNamedAndFiledEvenOnAQuit) {
             << "row " << &c - cases;
     }
 }
-
-// What the game asks of the mixer while a test listens, each as "what after wait": a sound
-// started, named by its file in Sounds/ ("tune looping" when played over and over), "stop" for
-// the tune halted, and "volume N" set on every channel, after the wait last begun.
-struct Listener {
-    std::vector<std::string> heard;
-    std::string after;
-    bool tune = false;  // the tune is on its channel
-    int volume = MIX_MAX_VOLUME;
-    std::map<std::string, std::string> files;  // each sound's samples as the mixer holds them
-};
-Listener* listening = nullptr;
-
-template <typename F>
-F* mixer(const char* name) {
-    return reinterpret_cast<F*>(dlsym(RTLD_NEXT, name));
-}
-
-}  // namespace
-
-// The game's calls into the mixer, noted on their way to it.
-extern "C" int Mix_PlayChannelTimed(int channel, Mix_Chunk* chunk, int loops, int ticks) {
-    if (listening != nullptr) {
-        const std::string samples(reinterpret_cast<char*>(chunk->abuf), chunk->alen);
-        listening->tune = listening->tune || channel == 0;
-        listening->heard.push_back(listening->files[samples] + (loops < 0 ? " looping" : "") +
-                                   " after " + listening->after);
-    }
-    return mixer<decltype(Mix_PlayChannelTimed)>("Mix_PlayChannelTimed")(channel, chunk, loops,
-                                                                         ticks);
-}
-extern "C" int Mix_HaltChannel(int channel) {
-    if (listening != nullptr && channel == 0 && listening->tune) {
-        listening->tune = false;
-        listening->heard.push_back("stop after " + listening->after);
-    }
-    return mixer<decltype(Mix_HaltChannel)>("Mix_HaltChannel")(channel);
-}
-extern "C" int Mix_Volume(int channel, int volume) {
-    if (listening != nullptr && volume >= 0 && volume != listening->volume) {
-        listening->volume = volume;
-        listening->heard.push_back((channel < 0 ? "volume " : "one channel's volume ") +
-                                   std::to_string(volume) + " after " + listening->after);
-    }
-    return mixer<decltype(Mix_Volume)>("Mix_Volume")(channel, volume);
-}
-
-namespace {
 
 // Each scripted event's effect starts in the pass it happens in, before any hold, and not
 // before; the tune loops from the start of a game to its end; M silences everything and brings
@@ -303,48 +299,19 @@ TEST_F(MainLoopTest, EachEffectSoundsFromItsEventsPassOverTheLoopingTune) {
         Sounds sounds;
         openSounds(sounds);
         ASSERT_TRUE(sounds.open);
-        Listener listener;
+        listening = Listener{};
         for (const auto& file : std::filesystem::directory_iterator("Sounds")) {
             Mix_Chunk* chunk = Mix_LoadWAV(file.path().c_str());
-            listener.files[std::string(reinterpret_cast<char*>(chunk->abuf), chunk->alen)] =
+            listening.files[std::string(reinterpret_cast<char*>(chunk->abuf), chunk->alen)] =
                 file.path().stem();
             Mix_FreeChunk(chunk);
         }
-        paced = [&](const std::string& name) { listener.after = name; };
         testRandom() = RandomDraws{std::deque<int>(200, 0), 0};  // a first level with no events
-        listening = &listener;
         run(g.menu, g.pass, g.named, "", "+", &sounds);
-        listening = nullptr;
-        paced = nullptr;
         closeSounds(sounds);
-        EXPECT_EQ(g.heard, listener.heard);
+        EXPECT_EQ(g.heard, listening.heard);
     }
 }
-
-// A gamepad plugged in after start-up, made by SDL2, which the compatibility library runs on:
-// six axes, `hats` hats and `buttons` buttons.
-struct VirtualPad {
-    VirtualPad(int buttons, int hats) : sdl2(dlopen("libSDL2-2.0.so.0", RTLD_NOW)) {
-        // The dummy screen never has the focus that SDL2 asks of a pad's events by default.
-        call<int(const char*, const char*)>("SDL_SetHint")("SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS",
-                                                           "1");
-        // Kept up while the game starts its joystick part anew, which would drop the pad.
-        call<int(Uint32)>("SDL_InitSubSystem")(SDL_INIT_JOYSTICK);
-        pad = call<void*(int)>("SDL_JoystickOpen")(
-            call<int(int, int, int, int)>("SDL_JoystickAttachVirtual")(1, 6, buttons, hats));
-    }
-    ~VirtualPad() {
-        call<void(void*)>("SDL_JoystickClose")(pad);
-        call<int(int)>("SDL_JoystickDetachVirtual")(0);
-        call<void(Uint32)>("SDL_QuitSubSystem")(SDL_INIT_JOYSTICK);
-    }
-    template <typename F>
-    F* call(const char* name) {
-        return reinterpret_cast<F*>(dlsym(sdl2, name));
-    }
-    void* sdl2;
-    void* pad = nullptr;
-};
 
 // A pad, plugged in once the game has started, plays from the menu on: START starts, the d-pad
 // and the left stick (past half way, once a push) move, BACK ends the game, the d-pad chooses a
@@ -358,6 +325,13 @@ TEST_F(MainLoopTest, GamepadPlaysFromTheMenuInEveryLayout) {
         ASSERT_EQ(nullptr, variable) << "not on the compatibility library";
         GTEST_SKIP() << "runs on the compatibility library: ctest -R gamepad";
     }
+    void* const sdl2 = dlopen("libSDL2-2.0.so.0", RTLD_NOW);  // which the library runs on
+    // The dummy screen never has the focus that SDL2 asks of a pad's events by default.
+    symbol<int(const char*, const char*)>(sdl2, "SDL_SetHint")(
+        "SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS", "1");
+    const auto button = symbol<int(void*, int, Uint8)>(sdl2, "SDL_JoystickSetVirtualButton");
+    const auto hat = symbol<int(void*, int, Uint8)>(sdl2, "SDL_JoystickSetVirtualHat");
+    const auto axis = symbol<int(void*, int, Sint16)>(sdl2, "SDL_JoystickSetVirtualAxis");
     const struct {
         const char* layout;
         int buttons, hats;      // of the pad, beside its six axes
@@ -377,9 +351,12 @@ TEST_F(MainLoopTest, GamepadPlaysFromTheMenuInEveryLayout) {
         if (pad.controllerOrder != controllerOrder) {
             continue;
         }
-        VirtualPad made(pad.buttons, pad.hats);
-        const auto button = made.call<int(void*, int, Uint8)>("SDL_JoystickSetVirtualButton");
-        const auto axis = made.call<int(void*, int, Sint16)>("SDL_JoystickSetVirtualAxis");
+        // Plugged in with six axes; SDL2's joysticks kept up while the game starts its own
+        // anew, which would drop the pad.
+        symbol<int(Uint32)>(sdl2, "SDL_InitSubSystem")(SDL_INIT_JOYSTICK);
+        void* const made =
+            symbol<void*(int)>(sdl2, "SDL_JoystickOpen")(symbol<int(int, int, int, int)>(
+                sdl2, "SDL_JoystickAttachVirtual")(1, 6, pad.buttons, pad.hats));
         std::size_t step = 0;
         const auto next = [&] {
             ASSERT_LT(step, script.size()) << pad.layout << ": the game never left";
@@ -388,16 +365,15 @@ TEST_F(MainLoopTest, GamepadPlaysFromTheMenuInEveryLayout) {
             const int numbers[] = {pad.start,    pad.back,     0,           pad.dpad,
                                    pad.dpad + 1, pad.dpad + 2, pad.dpad + 3};
             for (int i = 0; i < (pad.dpad < 0 ? 3 : 7); ++i) {
-                button(made.pad, numbers[i], has("SBAudlr"[i]));
+                button(made, numbers[i], has("SBAudlr"[i]));
             }
             if (pad.dpad < 0) {
-                made.call<int(void*, int, Uint8)>("SDL_JoystickSetVirtualHat")(
-                    made.pad, 0,
+                hat(made, 0,
                     has('u') * SDL_HAT_UP | has('d') * SDL_HAT_DOWN | has('l') * SDL_HAT_LEFT |
                         has('r') * SDL_HAT_RIGHT);
             }
-            axis(made.pad, 0, has('h') ? 10000 : has('L') ? -32767 : has('R') ? 32767 : 0);
-            axis(made.pad, 1, has('U') ? -32767 : has('D') ? 32767 : 0);
+            axis(made, 0, has('h') ? 10000 : has('L') ? -32767 : has('R') ? 32767 : 0);
+            axis(made, 1, has('U') ? -32767 : has('D') ? 32767 : 0);
         };
         table = parseScores("100\nAL\n");
         game = Game();
@@ -410,7 +386,9 @@ TEST_F(MainLoopTest, GamepadPlaysFromTheMenuInEveryLayout) {
             next();
         };
         runLoop(game, *controls, file, screen, pictures, frameCounter);
-        testWaits() = WaitHooks{};
+        symbol<void(void*)>(sdl2, "SDL_JoystickClose")(made);
+        symbol<int(int)>(sdl2, "SDL_JoystickDetachVirtual")(0);
+        symbol<void(Uint32)>(sdl2, "SDL_QuitSubSystem")(SDL_INIT_JOYSTICK);
         EXPECT_EQ(std::make_tuple(script.size(), 101, std::string("BAA"), 0, 1),
                   std::make_tuple(step, table[0].score, std::string(table[0].name), game.playerCol,
                                   game.playerRow))

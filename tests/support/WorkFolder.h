@@ -27,14 +27,14 @@ class WorkFolder {
     }
     WorkFolder(const WorkFolder&) = delete;
 
+    // Files are named from the folder, the working one while it lasts.
     void write(const std::string& file, const std::string& text) const {
-        std::ofstream(path_ + "/" + file, std::ios::binary) << text;
+        std::ofstream(file, std::ios::binary) << text;
     }
     // The text of a file; anything but a plain file (a FIFO would wait for ever) reads as nothing.
     std::string read(const std::string& file) const {
-        const std::string name = path_ + "/" + file;
         std::stringstream text;
-        text << std::ifstream(std::filesystem::is_regular_file(name) ? name : "").rdbuf();
+        text << std::ifstream(std::filesystem::is_regular_file(file) ? file : "").rdbuf();
         return text.str();
     }
 
