@@ -115,12 +115,6 @@ TEST_F(RulesTest, PlatformsShrinkOnMultiplesOfThirteenAcrossTheWrap) {
                   (std::vector<int>{game.cell(2, 1).rx, game.cell(2, 1).ry, game.cell(3, 1).timer}))
             << "frame " << f;
     }
-    game.setupLevel(6);  // the portal's platform: drawn large in the tick that makes it full only
-    for (const auto& [f, large] : {std::pair{13, true}, {14, false}}) {
-        fill(screen, 0, 0, 255);
-        runFrame(game, screen, f);
-        EXPECT_EQ(large, pixelAt(screen, 290 + 27, 55) == asStored(screen, 200, 115, 30)) << f;
-    }
 }
 
 // Per band: the tick at which a whole platform vanishes, a draw and the wait it gives (the
@@ -308,24 +302,10 @@ TEST_F(RulesTest, FallsCapturesAndThePortalInThatOrder) {
     }
 }
 
-// Enemy 0 stands on a gap: it goes to wait at the portal (127 % 125, less this frame's one), before
-// enemy 1 catches the player (a wait of 130 % 125).
-TEST_F(RulesTest, EnemiesLeaveAGapAndACaptureRestoresTheStartCellAndSendsTheEnemyBack) {
-    Game game = quietGame(11, 3, 3);
-    game.cell(2, 2).present = false;
-    game.enemies[0] = Enemy{2, 2, true, true, 0};
-    game.enemies[1] = Enemy{3, 3, true, true, 0};
-    game.startCell() = Cell{15, 225, 4, 3, 19, 15, false, 7};
-    testRandom() = RandomDraws{{127, 130}, 0};
-    EXPECT_EQ(Pauses{11}, frame(game));
-    EXPECT_EQ(
-        (std::make_tuple(Cell{15, 225, 19, 15, 19, 15, true, 0}, Enemy{7, 0, false, true, 1},
-                         Enemy{7, 0, false, true, 5}, 2)),
-        std::make_tuple(game.startCell(), game.enemies[0], game.enemies[1], testRandom().count));
-}
-
-// One frame draws the platforms (not the gaps), the pickups left once they are collected, the
-// portal, the player, and the enemies once the entering ones are in.
+// One frame, a shrink tick, draws the platforms (not the gaps; the portal's as large as the level
+// made it, then it takes the band's size), the pickups left once they are collected, the portal,
+// the player, and the enemies once the entering ones are in. An enemy on a gap goes to wait at
+// the portal; a capture makes the start platform whole and sends the enemy back.
 TEST_F(RulesTest, FrameDrawsPlatformsThenFiguresInTheirOrder) {
     SDL_Surface* p[9];  // player, portal, pickups of kinds 0 to 3, enemies 0 to 2: a colour each
     for (int i = 0; i < 9; ++i) {
@@ -338,27 +318,37 @@ TEST_F(RulesTest, FrameDrawsPlatformsThenFiguresInTheirOrder) {
     game.bonuses[2] = Bonus{1, 1, true, false, 0, 1};            // nor drawn
     game.bonuses[3] = Bonus{3, 1, true, true, 0, 2};             // drawn above (184, 95)
     game.enemies[0] = Enemy{0, 1, false, true, 1};               // enters in the next frame
+    game.enemies[1] = Enemy{2, 2, true, true, 0};                // on a gap, (131, 135)
     game.enemies[2] = Enemy{3, 3, false, true, 0};               // enters on the player
-    game.cell(0, 0).present = false;
+    game.cell(2, 2) = Cell{131, 135, 23, 19, 23, 19, false, 9};
+    game.startCell() = Cell{25, 215, 4, 3, 23, 19, false, 7};
+    game.portalCell() = Cell{290, 55, 28, 24, 23, 19, true, 0};
+    testRandom() = RandomDraws{{400, 127, 130}, 0};
     fill(screen, 0, 0, 255);
-    runFrame(game, screen, 1, p);
-    // Points, then caught. Where the enemy, drawn last, leaves the player (14 x 20, the others
-    // are 12 x 18) to be seen, the player stands over the portal.
-    EXPECT_EQ(std::make_tuple(150, 2, 0),
-              std::make_tuple(game.score, game.lives, game.enemies[0].timer));
+    runFrame(game, screen, 13, p);
+    // Points (a wait of 400 % 120), enemy 1 sent to wait (127 % 125, less this frame's one),
+    // then caught: enemy 2 waits 130 % 125.
+    const Cell whole{25, 215, 23, 19, 23, 19, true, 0}, portal{290, 55, 23, 19, 23, 19, true, 0};
+    EXPECT_EQ(
+        std::make_tuple(
+            150, 2, whole, portal, 3,
+            std::vector<Enemy>{
+                {0, 1, false, true, 0}, {5, 0, false, true, 1}, {5, 0, false, true, 5}}),
+        std::make_tuple(game.score, game.lives, game.startCell(), game.portalCell(),
+                        testRandom().count, std::vector<Enemy>(game.enemies, game.enemies + 3)));
+    // Where the enemy, drawn last, leaves the player (14 x 20, the others are 12 x 18) to be
+    // seen, the player stands over the portal.
     const Uint32 orange = asStored(screen, 200, 115, 30);
     EXPECT_EQ(
         (std::vector<Uint32>{asStored(screen, 200, 90, 120), asStored(screen, 40, 250, 120),
-                             asStored(screen, 60, 230, 120), orange, 0, asStored(screen, 0, 0, 255),
-                             asStored(screen, 120, 170, 120), orange, orange, orange}),
+                             asStored(screen, 60, 230, 120), orange, asStored(screen, 0, 0, 255),
+                             asStored(screen, 120, 170, 120), orange, orange, orange, orange}),
         (std::vector<Uint32>{pixelAt(screen, 290, 50), pixelAt(screen, 298, 50),
                              pixelAt(screen, 284, 50), pixelAt(screen, 131, 215),
-                             pixelAt(screen, 131 + 23, 215), pixelAt(screen, 25, 55),
-                             pixelAt(screen, 176, 80), pixelAt(screen, 175, 80),
-                             pixelAt(screen, 176, 79), pixelAt(screen, 70, 80)}));
-    for (SDL_Surface* s : p) {
-        SDL_FreeSurface(s);
-    }
+                             pixelAt(screen, 131, 135), pixelAt(screen, 176, 80),
+                             pixelAt(screen, 175, 80), pixelAt(screen, 180, 79),
+                             pixelAt(screen, 70, 80), pixelAt(screen, 290 + 27, 55)}));
+    std::for_each(p, p + 9, SDL_FreeSurface);
 }
 
 }  // namespace
