@@ -11,18 +11,7 @@
 namespace {
 
 using Pauses = std::vector<int>;
-
-class RulesTest : public SdlTest {
-  protected:
-    // A frame that is no shrink tick, so that only the fate rules act. Returns the level at
-    // each three-second pause.
-    Pauses frame(Game& game) {
-        Pauses pauses;
-        testWaits().onDelay = [&](Uint32 ms) { pauses.push_back(ms == 3000 ? game.level : 0); };
-        runFrame(game, screen, 1);
-        return pauses;
-    }
-};
+using RulesTest = SdlTest;
 
 // Hand-worked levels over what an earlier game left, from queued draws: each gap try draws row,
 // column and size, and a wait when the size makes a gap; each pickup draws column then row,
@@ -267,13 +256,7 @@ TEST(Rules, ChasesOverLargePlatformsFleesSmallOnesOnTheLevelsTicks) {
 // Each row: level, lives, score, the player's cell and whether it is a gap, enemy 0; then the
 // pauses of one frame and the state after it (see `state`).
 TEST_F(RulesTest, FallsCapturesAndThePortalInThatOrder) {
-    const struct {
-        int level, lives, score, col, row;
-        bool gap;
-        Enemy enemy;
-        Pauses pauses;
-        std::vector<int> after;
-    } cases[] = {
+    const std::tuple<int, int, int, int, int, bool, Enemy, Pauses, std::vector<int>> cases[] = {
         // A fall costs a life and rebuilds the level; with no life left the game ends at once.
         {1, 2, 200, 1, 3, true, {}, {1}, {1, 1, 200, 0, 3, true, true}},
         {13, 1, -100, 1, 5, true, {}, {13}, {13, 0, -100, 0, 5, true, true}},
@@ -292,13 +275,17 @@ TEST_F(RulesTest, FallsCapturesAndThePortalInThatOrder) {
         {8, 3, 1000, 5, 1, false, {}, {}, {8, 3, 1000, 5, 1, true, false}},
     };
     for (const auto& c : cases) {
-        Game game = quietGame(c.level, c.col, c.row);
-        game.lives = c.lives;
-        game.score = c.score;
-        game.cell(c.col, c.row).present = !c.gap;
-        game.enemies[0] = c.enemy;
-        EXPECT_EQ(c.pauses, frame(game)) << "row " << (&c - cases);
-        EXPECT_EQ(c.after, state(game)) << "row " << (&c - cases);
+        const auto& [level, lives, score, col, row, gap, enemy, pauses, after] = c;
+        Game game = quietGame(level, col, row);
+        game.lives = lives;
+        game.score = score;
+        game.cell(col, row).present = !gap;
+        game.enemies[0] = enemy;
+        Pauses held;  // the level at each three-second pause
+        testWaits().onDelay = [&](Uint32 ms) { held.push_back(ms == 3000 ? game.level : 0); };
+        runFrame(game, screen, 1);  // no shrink tick, so that only the fate rules act
+        EXPECT_EQ(pauses, held) << "row " << (&c - cases);
+        EXPECT_EQ(after, state(game)) << "row " << (&c - cases);
     }
 }
 
