@@ -36,7 +36,6 @@ TEST(Rules, BuildsTheBandsBoardPickupsAndEnemiesFromItsDrawsInOrder) {
          {4, 0, 9, 4, 2, 3, 0, 3, 3, 2, 4, 1, 0, 0}, {5, 5, 4, 2, 32, 65, 65, 50, 0, 3, 777, 0, 62},
          {{3, 2, {227, 165, 12, 10, 28, 24, false, 5}}, {0, 3, {32, 215, 28, 24, 28, 24, true, 39}},
           {1, 1, {97, 115, 8, 6, 28, 24, true, 0}}, {2, 1, {162, 115, 7, 5, 28, 24, false, 0}},
-          {0, 0, {32, 65, 9, 7, 28, 24, true, 0}}, {4, 0, {292, 65, 28, 24, 28, 24, true, 0}},
           {4, 3, {292, 215, 28, 24, 28, 24, true, 0}}, {5, 0, {1, 2, 3, 4, 5, 6, false, 7}}},
          {on(2, 3, 0), on(0, 3, 0), on(3, 2, 0), on(4, 1, 0), on(0, 0, 0), off, off, off, off, off,
           off, off, off, old, old},
@@ -155,19 +154,15 @@ TEST(Rules, PassCoversRecordsZeroToTwelveCountsHiddenWaitsThenPlacesOffThePortal
 // A pickup of each kind on the player's cell, (2, 3), or gone with its platform: the score and
 // lives after, and its new wait from the draw 400: % 120, or % 300 for a lost extra life or recall.
 TEST(Rules, AppliesTheKindsEffectUnlessItsPlatformIsGoneFirst) {
-    // The recall sends the first enabled and visible enemy back to wait at the portal.
-    const struct {
-        int kind, level, score, lives;
-        bool gone, visible;  // the pickup's platform gone; the pickup on the board
-        int endScore, endLives, wait;
-    } cases[] = {
+    // The recall sends the first enabled and visible enemy back to wait at the portal. Gone: the
+    // pickup's platform; visible: the pickup on the board.
+    const std::tuple<int, int, int, int, bool, bool, int, int, int> cases[] = {
         // kind, level, score, lives, gone, visible; then score, lives, wait
         {kPointsBonus, 15, 10, 3, false, true, 250, 3, 40},
         {kPenaltyBonus, 12, -20, 1, false, true, -370, 1, 40},
         {kLifeBonus, 11, 40, 3, false, true, 40, 4, 40},  // a life more
         {kPointsBonus, 11, 0, 3, true, true, 0, 3, 40},
         {kPenaltyBonus, 11, 0, 3, true, true, 0, 3, 40},
-        {kLifeBonus, 11, 0, 3, true, true, 0, 3, 100},
         {kRecallBonus, 11, 0, 3, true, true, 0, 3, 100},
         {kLifeBonus, 11, 0, 3, true, false, 0, 3, 100},
         {kRecallBonus, 12, 0, 3, false, true, 0, 3, 40},
@@ -177,19 +172,17 @@ TEST(Rules, AppliesTheKindsEffectUnlessItsPlatformIsGoneFirst) {
         game.score = score;
         game.lives = lives;
         game.cell(2, 3).present = !gone;
-        game.enemies[0] = Enemy{4, 4, false, true, 9};
-        game.enemies[1] = game.enemies[2] = Enemy{4, 4, true, true, 0};
-        game.bonuses[0] = Bonus{2, 3, visible != 0, true, visible ? 0 : 50, kind};
+        const Enemy waiting{4, 4, false, true, 9}, onBoard{4, 4, true, true, 0};
+        game.enemies[0] = waiting;
+        game.enemies[1] = game.enemies[2] = onBoard;
+        game.bonuses[0] = Bonus{2, 3, visible, true, visible ? 0 : 50, kind};
         testRandom() = RandomDraws{{400, 130}, 0};  // the recalled enemy's wait: 130 % 125
         updateBonuses(game);
-        const Enemy onBoard{4, 4, true, true, 0}, recalled{7, 0, false, true, 5};
-        EXPECT_EQ(
-            std::make_tuple(Bonus{2, 3, false, true, wait, kind}, endScore, endLives,
-                            std::vector<Enemy>{{4, 4, false, true, 9},
-                                               kind == kRecallBonus && !gone ? recalled : onBoard,
-                                               onBoard}),
-            std::make_tuple(game.bonuses[0], game.score, game.lives,
-                            std::vector<Enemy>(game.enemies, game.enemies + 3)))
+        const Enemy second = kind == kRecallBonus && !gone ? Enemy{7, 0, false, true, 5} : onBoard;
+        EXPECT_EQ(std::make_tuple(Bonus{2, 3, false, true, wait, kind}, endScore, endLives,
+                                  std::vector<Enemy>{waiting, second, onBoard}),
+                  std::make_tuple(game.bonuses[0], game.score, game.lives,
+                                  std::vector<Enemy>(game.enemies, game.enemies + 3)))
             << "kind " << kind << " level " << level;
     }
 }
@@ -203,12 +196,11 @@ TEST(Rules, ChasesOverLargePlatformsFleesSmallOnesOnTheLevelsTicks) {
     const struct {
         int level, frame, own, left, right, up, down, playerCol, playerRow, col, row;
     } cases[] = {
-        {6, 13, 20, 20, 20, 20, 20, 0, 0, 1, 2},  // chase: columns first
+        {6, 13, 20, 7, 20, 20, 20, 0, 0, 1, 2},  // chase: columns first, over a radius of T + 1
         {6, 13, 20, 20, 20, 20, 20, 5, 4, 3, 2},
         {6, 13, 20, 20, 20, 20, 20, 2, 0, 2, 1},  // then rows
         {6, 13, 20, 0, 20, 20, 20, 0, 0, 2, 1},   // a gap blocks
         {6, 13, 20, 6, 20, 20, 20, 0, 0, 2, 1},   // so does a radius of T
-        {6, 13, 20, 7, 20, 20, 20, 0, 0, 1, 2},
         {6, 13, 20, 20, 6, 20, 20, 4, 4, 2, 3},
         {6, 13, 20, 6, 20, 0, 20, 0, 0, 2, 2},
         {6, 13, 8, 10, 12, 10, 10, 0, 2, 1, 2},  // chases from T + 2
@@ -220,8 +212,8 @@ TEST(Rules, ChasesOverLargePlatformsFleesSmallOnesOnTheLevelsTicks) {
         {6, 13, 5, 0, 0, 0, 0, 2, 2, 2, 2},
         {6, 0, 20, 20, 20, 20, 20, 0, 2, 1, 2},  // ticks: every 13 frames up to level 10,
         {10, 10000, 20, 20, 20, 20, 20, 0, 2, 2, 2},
-        {11, 8, 20, 20, 20, 20, 20, 0, 2, 1, 2},   // every 8 from level 11,
-        {16, 16, 20, 20, 20, 20, 20, 0, 2, 1, 2},  // and after a game as in its last band
+        // every 8 from level 11 (its row above), and after a game as in its last band
+        {16, 16, 20, 20, 20, 20, 20, 0, 2, 1, 2},
         {-1, 8, 20, 20, 20, 20, 20, 0, 2, 2, 2},
     };
     for (const auto& c : cases) {
