@@ -13,7 +13,7 @@ using PlatformCacheTest = PicturesTest;
 
 // Per band: every size its platforms are drawn at (whole ones, gaps, the start and portal
 // cells, and all they shrink to, over many level setups) at every cell of the grid, edges
-// included, later cells over earlier ones.
+// included, later cells over earlier ones; each with its black rim.
 TEST_F(PlatformCacheTest, PlatformsOfEveryBandAreBlittedOntoThePixelsTheDirectCallsDraw) {
     const auto shot = [&](auto draw) {
         drawPicture(Painter(), pictures.background, screen, 0, 0);
@@ -43,6 +43,8 @@ TEST_F(PlatformCacheTest, PlatformsOfEveryBandAreBlittedOntoThePixelsTheDirectCa
             EXPECT_TRUE(shot([&] { drawPlatforms(screen, grid, nullptr); }) ==
                         shot([&] { drawPlatforms(screen, grid, &pictures.platforms); }))
                 << "level " << level << ", " << rx << " x " << ry;
+            const Cell& last = game.cell(game.cols - 1, game.rows - 1);  // drawn last: its rim
+            EXPECT_EQ(0u, pixelAt(screen, last.x - rx, last.y)) << rx << " x " << ry;
         }
     }
 }

@@ -11,18 +11,7 @@
 namespace {
 
 using Pauses = std::vector<int>;
-
-class RulesTest : public SdlTest {
-  protected:
-    // A frame that is no shrink tick, so that only the fate rules act. Returns the level at
-    // each three-second pause.
-    Pauses frame(Game& game) {
-        Pauses pauses;
-        testWaits().onDelay = [&](Uint32 ms) { pauses.push_back(ms == 3000 ? game.level : 0); };
-        runFrame(game, screen, 1);
-        return pauses;
-    }
-};
+using RulesTest = SdlTest;
 
 // Hand-worked levels over what an earlier game left, from queued draws: each gap try draws row,
 // column and size, and a wait when the size makes a gap; each pickup draws column then row,
@@ -47,7 +36,6 @@ TEST(Rules, BuildsTheBandsBoardPickupsAndEnemiesFromItsDrawsInOrder) {
          {4, 0, 9, 4, 2, 3, 0, 3, 3, 2, 4, 1, 0, 0}, {5, 5, 4, 2, 32, 65, 65, 50, 0, 3, 777, 0, 62},
          {{3, 2, {227, 165, 12, 10, 28, 24, false, 5}}, {0, 3, {32, 215, 28, 24, 28, 24, true, 39}},
           {1, 1, {97, 115, 8, 6, 28, 24, true, 0}}, {2, 1, {162, 115, 7, 5, 28, 24, false, 0}},
-          {0, 0, {32, 65, 9, 7, 28, 24, true, 0}}, {4, 0, {292, 65, 28, 24, 28, 24, true, 0}},
           {4, 3, {292, 215, 28, 24, 28, 24, true, 0}}, {5, 0, {1, 2, 3, 4, 5, 6, false, 7}}},
          {on(2, 3, 0), on(0, 3, 0), on(3, 2, 0), on(4, 1, 0), on(0, 0, 0), off, off, off, off, off,
           off, off, off, old, old},
@@ -105,21 +93,11 @@ TEST(Rules, BuildsTheBandsBoardPickupsAndEnemiesFromItsDrawsInOrder) {
 
 TEST_F(RulesTest, PlatformsShrinkOnMultiplesOfThirteenAcrossTheWrap) {
     Game game = quietGame(1, 0, 3);
-    game.cell(3, 1) = Cell{0, 0, 0, 0, 28, 24, false, 10};
-    // Each step: the frame, the radius of a whole platform and the timer of a gap after it.
-    const int steps[][3] = {{1, 28, 10},   {12, 28, 10},   {13, 26, 9},
-                            {9997, 24, 8}, {10000, 24, 8}, {0, 22, 7}};
-    for (const auto& [f, rx, timer] : steps) {
+    // Each step: the frame, and the radius of a once whole platform after it.
+    const int steps[][2] = {{1, 28}, {12, 28}, {13, 26}, {9997, 24}, {10000, 24}, {0, 22}};
+    for (const auto& [f, rx] : steps) {
         runFrame(game, screen, f);
-        EXPECT_EQ((std::vector<int>{rx, rx - 4, timer}),
-                  (std::vector<int>{game.cell(2, 1).rx, game.cell(2, 1).ry, game.cell(3, 1).timer}))
-            << "frame " << f;
-    }
-    game.setupLevel(6);  // the portal's platform: drawn large in the tick that makes it full only
-    for (const auto& [f, large] : {std::pair{13, true}, {14, false}}) {
-        fill(screen, 0, 0, 255);
-        runFrame(game, screen, f);
-        EXPECT_EQ(large, pixelAt(screen, 290 + 27, 55) == asStored(screen, 200, 115, 30)) << f;
+        EXPECT_EQ(rx, game.cell(2, 1).rx) << "frame " << f;
     }
 }
 
@@ -131,11 +109,11 @@ TEST(Rules, PlatformVanishesAtTheBandsTickAndReturnsWholeAfterItsWaitPlusOne) {
                             {10, 17, 12, 0}, {11, 13, 27, 13}, {15, 13, 14, 0}};
     for (const auto& [level, vanishing, draw, first] : bands) {
         Game game = quietGame(level, 0, 0);
-        for (int c = 0; c < game.cols - 1; ++c) {  // only (0, 2), (1, 0), (1, 1) and the
-            for (int r = 0; r < game.rows; ++r) {  // portal's are there, visited in order
-                game.cell(c, r).present = (c == 0 && r == 2) || (c == 1 && r <= 1);
-                game.cell(c, r).timer = 1 << 20;
-            }
+        // Only (0, 2), (1, 0), (1, 1) and the portal's platforms are there, visited in this order.
+        for (int i = 0; i < (game.cols - 1) * game.rows; ++i) {
+            const int c = i / game.rows, r = i % game.rows;
+            game.cell(c, r).present = (c == 0 && r == 2) || (c == 1 && r <= 1);
+            game.cell(c, r).timer = 1 << 20;
         }
         testRandom() = RandomDraws{{draw, 5}, 0};  // the second for (1, 0): a wait of 5
         const Cell& cell = game.cell(0, 2);
@@ -172,19 +150,15 @@ TEST(Rules, PassCoversRecordsZeroToTwelveCountsHiddenWaitsThenPlacesOffThePortal
 // A pickup of each kind on the player's cell, (2, 3), or gone with its platform: the score and
 // lives after, and its new wait from the draw 400: % 120, or % 300 for a lost extra life or recall.
 TEST(Rules, AppliesTheKindsEffectUnlessItsPlatformIsGoneFirst) {
-    // The recall sends the first enabled and visible enemy back to wait at the portal.
-    const struct {
-        int kind, level, score, lives;
-        bool gone, visible;  // the pickup's platform gone; the pickup on the board
-        int endScore, endLives, wait;
-    } cases[] = {
+    // The recall sends the first enabled and visible enemy back to wait at the portal. Gone: the
+    // pickup's platform; visible: the pickup on the board.
+    const std::tuple<int, int, int, int, bool, bool, int, int, int> cases[] = {
         // kind, level, score, lives, gone, visible; then score, lives, wait
         {kPointsBonus, 15, 10, 3, false, true, 250, 3, 40},
         {kPenaltyBonus, 12, -20, 1, false, true, -370, 1, 40},
         {kLifeBonus, 11, 40, 3, false, true, 40, 4, 40},  // a life more
         {kPointsBonus, 11, 0, 3, true, true, 0, 3, 40},
         {kPenaltyBonus, 11, 0, 3, true, true, 0, 3, 40},
-        {kLifeBonus, 11, 0, 3, true, true, 0, 3, 100},
         {kRecallBonus, 11, 0, 3, true, true, 0, 3, 100},
         {kLifeBonus, 11, 0, 3, true, false, 0, 3, 100},
         {kRecallBonus, 12, 0, 3, false, true, 0, 3, 40},
@@ -194,19 +168,17 @@ TEST(Rules, AppliesTheKindsEffectUnlessItsPlatformIsGoneFirst) {
         game.score = score;
         game.lives = lives;
         game.cell(2, 3).present = !gone;
-        game.enemies[0] = Enemy{4, 4, false, true, 9};
-        game.enemies[1] = game.enemies[2] = Enemy{4, 4, true, true, 0};
-        game.bonuses[0] = Bonus{2, 3, visible != 0, true, visible ? 0 : 50, kind};
+        const Enemy waiting{4, 4, false, true, 9}, onBoard{4, 4, true, true, 0};
+        game.enemies[0] = waiting;
+        game.enemies[1] = game.enemies[2] = onBoard;
+        game.bonuses[0] = Bonus{2, 3, visible, true, visible ? 0 : 50, kind};
         testRandom() = RandomDraws{{400, 130}, 0};  // the recalled enemy's wait: 130 % 125
         updateBonuses(game);
-        const Enemy onBoard{4, 4, true, true, 0}, recalled{7, 0, false, true, 5};
-        EXPECT_EQ(
-            std::make_tuple(Bonus{2, 3, false, true, wait, kind}, endScore, endLives,
-                            std::vector<Enemy>{{4, 4, false, true, 9},
-                                               kind == kRecallBonus && !gone ? recalled : onBoard,
-                                               onBoard}),
-            std::make_tuple(game.bonuses[0], game.score, game.lives,
-                            std::vector<Enemy>(game.enemies, game.enemies + 3)))
+        const Enemy second = kind == kRecallBonus && !gone ? Enemy{7, 0, false, true, 5} : onBoard;
+        EXPECT_EQ(std::make_tuple(Bonus{2, 3, false, true, wait, kind}, endScore, endLives,
+                                  std::vector<Enemy>{waiting, second, onBoard}),
+                  std::make_tuple(game.bonuses[0], game.score, game.lives,
+                                  std::vector<Enemy>(game.enemies, game.enemies + 3)))
             << "kind " << kind << " level " << level;
     }
 }
@@ -220,12 +192,11 @@ TEST(Rules, ChasesOverLargePlatformsFleesSmallOnesOnTheLevelsTicks) {
     const struct {
         int level, frame, own, left, right, up, down, playerCol, playerRow, col, row;
     } cases[] = {
-        {6, 13, 20, 20, 20, 20, 20, 0, 0, 1, 2},  // chase: columns first
+        {6, 13, 20, 7, 20, 20, 20, 0, 0, 1, 2},  // chase: columns first, over a radius of T + 1
         {6, 13, 20, 20, 20, 20, 20, 5, 4, 3, 2},
         {6, 13, 20, 20, 20, 20, 20, 2, 0, 2, 1},  // then rows
         {6, 13, 20, 0, 20, 20, 20, 0, 0, 2, 1},   // a gap blocks
         {6, 13, 20, 6, 20, 20, 20, 0, 0, 2, 1},   // so does a radius of T
-        {6, 13, 20, 7, 20, 20, 20, 0, 0, 1, 2},
         {6, 13, 20, 20, 6, 20, 20, 4, 4, 2, 3},
         {6, 13, 20, 6, 20, 0, 20, 0, 0, 2, 2},
         {6, 13, 8, 10, 12, 10, 10, 0, 2, 1, 2},  // chases from T + 2
@@ -237,8 +208,8 @@ TEST(Rules, ChasesOverLargePlatformsFleesSmallOnesOnTheLevelsTicks) {
         {6, 13, 5, 0, 0, 0, 0, 2, 2, 2, 2},
         {6, 0, 20, 20, 20, 20, 20, 0, 2, 1, 2},  // ticks: every 13 frames up to level 10,
         {10, 10000, 20, 20, 20, 20, 20, 0, 2, 2, 2},
-        {11, 8, 20, 20, 20, 20, 20, 0, 2, 1, 2},   // every 8 from level 11,
-        {16, 16, 20, 20, 20, 20, 20, 0, 2, 1, 2},  // and after a game as in its last band
+        // every 8 from level 11 (its row above), and after a game as in its last band
+        {16, 16, 20, 20, 20, 20, 20, 0, 2, 1, 2},
         {-1, 8, 20, 20, 20, 20, 20, 0, 2, 2, 2},
     };
     for (const auto& c : cases) {
@@ -273,13 +244,7 @@ TEST(Rules, ChasesOverLargePlatformsFleesSmallOnesOnTheLevelsTicks) {
 // Each row: level, lives, score, the player's cell and whether it is a gap, enemy 0; then the
 // pauses of one frame and the state after it (see `state`).
 TEST_F(RulesTest, FallsCapturesAndThePortalInThatOrder) {
-    const struct {
-        int level, lives, score, col, row;
-        bool gap;
-        Enemy enemy;
-        Pauses pauses;
-        std::vector<int> after;
-    } cases[] = {
+    const std::tuple<int, int, int, int, int, bool, Enemy, Pauses, std::vector<int>> cases[] = {
         // A fall costs a life and rebuilds the level; with no life left the game ends at once.
         {1, 2, 200, 1, 3, true, {}, {1}, {1, 1, 200, 0, 3, true, true}},
         {13, 1, -100, 1, 5, true, {}, {13}, {13, 0, -100, 0, 5, true, true}},
@@ -298,34 +263,24 @@ TEST_F(RulesTest, FallsCapturesAndThePortalInThatOrder) {
         {8, 3, 1000, 5, 1, false, {}, {}, {8, 3, 1000, 5, 1, true, false}},
     };
     for (const auto& c : cases) {
-        Game game = quietGame(c.level, c.col, c.row);
-        game.lives = c.lives;
-        game.score = c.score;
-        game.cell(c.col, c.row).present = !c.gap;
-        game.enemies[0] = c.enemy;
-        EXPECT_EQ(c.pauses, frame(game)) << "row " << (&c - cases);
-        EXPECT_EQ(c.after, state(game)) << "row " << (&c - cases);
+        const auto& [level, lives, score, col, row, gap, enemy, pauses, after] = c;
+        Game game = quietGame(level, col, row);
+        game.lives = lives;
+        game.score = score;
+        game.cell(col, row).present = !gap;
+        game.enemies[0] = enemy;
+        Pauses held;  // the level at each three-second pause
+        testWaits().onDelay = [&](Uint32 ms) { held.push_back(ms == 3000 ? game.level : 0); };
+        runFrame(game, screen, 1);  // no shrink tick, so that only the fate rules act
+        EXPECT_EQ(pauses, held) << "row " << (&c - cases);
+        EXPECT_EQ(after, state(game)) << "row " << (&c - cases);
     }
 }
 
-// Enemy 0 stands on a gap: it goes to wait at the portal (127 % 125, less this frame's one), before
-// enemy 1 catches the player (a wait of 130 % 125).
-TEST_F(RulesTest, EnemiesLeaveAGapAndACaptureRestoresTheStartCellAndSendsTheEnemyBack) {
-    Game game = quietGame(11, 3, 3);
-    game.cell(2, 2).present = false;
-    game.enemies[0] = Enemy{2, 2, true, true, 0};
-    game.enemies[1] = Enemy{3, 3, true, true, 0};
-    game.startCell() = Cell{15, 225, 4, 3, 19, 15, false, 7};
-    testRandom() = RandomDraws{{127, 130}, 0};
-    EXPECT_EQ(Pauses{11}, frame(game));
-    EXPECT_EQ(
-        (std::make_tuple(Cell{15, 225, 19, 15, 19, 15, true, 0}, Enemy{7, 0, false, true, 1},
-                         Enemy{7, 0, false, true, 5}, 2)),
-        std::make_tuple(game.startCell(), game.enemies[0], game.enemies[1], testRandom().count));
-}
-
-// One frame draws the platforms (not the gaps), the pickups left once they are collected, the
-// portal, the player, and the enemies once the entering ones are in.
+// One frame, a shrink tick, draws the platforms (not the gaps; the portal's as large as the level
+// made it, then it takes the band's size), the pickups left once they are collected, the portal,
+// the player, and the enemies once the entering ones are in. An enemy on a gap goes to wait at
+// the portal; a capture makes the start platform whole and sends the enemy back.
 TEST_F(RulesTest, FrameDrawsPlatformsThenFiguresInTheirOrder) {
     SDL_Surface* p[9];  // player, portal, pickups of kinds 0 to 3, enemies 0 to 2: a colour each
     for (int i = 0; i < 9; ++i) {
@@ -338,27 +293,37 @@ TEST_F(RulesTest, FrameDrawsPlatformsThenFiguresInTheirOrder) {
     game.bonuses[2] = Bonus{1, 1, true, false, 0, 1};            // nor drawn
     game.bonuses[3] = Bonus{3, 1, true, true, 0, 2};             // drawn above (184, 95)
     game.enemies[0] = Enemy{0, 1, false, true, 1};               // enters in the next frame
+    game.enemies[1] = Enemy{2, 2, true, true, 0};                // on a gap, (131, 135)
     game.enemies[2] = Enemy{3, 3, false, true, 0};               // enters on the player
-    game.cell(0, 0).present = false;
+    game.cell(2, 2) = Cell{131, 135, 23, 19, 23, 19, false, 9};
+    game.startCell() = Cell{25, 215, 4, 3, 23, 19, false, 7};
+    game.portalCell() = Cell{290, 55, 28, 24, 23, 19, true, 0};
+    testRandom() = RandomDraws{{400, 127, 130}, 0};
     fill(screen, 0, 0, 255);
-    runFrame(game, screen, 1, p);
-    // Points, then caught. Where the enemy, drawn last, leaves the player (14 x 20, the others
-    // are 12 x 18) to be seen, the player stands over the portal.
-    EXPECT_EQ(std::make_tuple(150, 2, 0),
-              std::make_tuple(game.score, game.lives, game.enemies[0].timer));
+    runFrame(game, screen, 13, p);
+    // Points (a wait of 400 % 120), enemy 1 sent to wait (127 % 125, less this frame's one),
+    // then caught: enemy 2 waits 130 % 125.
+    const Cell whole{25, 215, 23, 19, 23, 19, true, 0}, portal{290, 55, 23, 19, 23, 19, true, 0};
+    EXPECT_EQ(
+        std::make_tuple(
+            150, 2, whole, portal, 3,
+            std::vector<Enemy>{
+                {0, 1, false, true, 0}, {5, 0, false, true, 1}, {5, 0, false, true, 5}}),
+        std::make_tuple(game.score, game.lives, game.startCell(), game.portalCell(),
+                        testRandom().count, std::vector<Enemy>(game.enemies, game.enemies + 3)));
+    // Where the enemy, drawn last, leaves the player (14 x 20, the others are 12 x 18) to be
+    // seen, the player stands over the portal.
     const Uint32 orange = asStored(screen, 200, 115, 30);
     EXPECT_EQ(
         (std::vector<Uint32>{asStored(screen, 200, 90, 120), asStored(screen, 40, 250, 120),
-                             asStored(screen, 60, 230, 120), orange, 0, asStored(screen, 0, 0, 255),
-                             asStored(screen, 120, 170, 120), orange, orange, orange}),
+                             asStored(screen, 60, 230, 120), orange, asStored(screen, 0, 0, 255),
+                             asStored(screen, 120, 170, 120), orange, orange, orange, orange}),
         (std::vector<Uint32>{pixelAt(screen, 290, 50), pixelAt(screen, 298, 50),
                              pixelAt(screen, 284, 50), pixelAt(screen, 131, 215),
-                             pixelAt(screen, 131 + 23, 215), pixelAt(screen, 25, 55),
-                             pixelAt(screen, 176, 80), pixelAt(screen, 175, 80),
-                             pixelAt(screen, 176, 79), pixelAt(screen, 70, 80)}));
-    for (SDL_Surface* s : p) {
-        SDL_FreeSurface(s);
-    }
+                             pixelAt(screen, 131, 135), pixelAt(screen, 176, 80),
+                             pixelAt(screen, 175, 80), pixelAt(screen, 180, 79),
+                             pixelAt(screen, 70, 80), pixelAt(screen, 290 + 27, 55)}));
+    std::for_each(p, p + 9, SDL_FreeSurface);
 }
 
 }  // namespace

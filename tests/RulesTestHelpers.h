@@ -15,12 +15,9 @@
 inline Game quietGame(int level, int col, int row) {
     Game game;
     game.setupLevel(level);
-    for (int c = 0; c < game.cols; ++c) {
-        for (int r = 0; r < game.rows; ++r) {
-            Cell& cell = game.cell(c, r);
-            cell =
-                Cell{cell.x, cell.y, cell.fullRx, cell.fullRy, cell.fullRx, cell.fullRy, true, 0};
-        }
+    for (int i = 0; i < game.cols * game.rows; ++i) {
+        Cell& cell = game.cell(i / game.rows, i % game.rows);
+        cell = Cell{cell.x, cell.y, cell.fullRx, cell.fullRy, cell.fullRx, cell.fullRy, true, 0};
     }
     std::fill(game.bonuses, game.bonuses + kBonusCount, Bonus{0, 0, false, false, 1 << 20, 0});
     std::fill(game.enemies, game.enemies + kEnemyCount, Enemy{0, 0, false, false, 0});

@@ -17,7 +17,7 @@ std::string pad(int n) {
 const std::string kTen = "100\nA\n90\nB\n80\nC\n70\nD\n60\nE\n50\nF\n40\nG\n30\nH\n20\nI\n10\nJ\n";
 
 TEST(ScoreTableTest, LinesPairUpAsScoresAsStrtolReadsThemAndNamesOfUpToThree) {
-    const std::string nines(70, '9');
+    const std::string nines(70, '9'), bom = "\xEF\xBB\xBF";
     const std::pair<std::string, std::string> cases[] = {
         {"  42abc\nABC\r\n", "42\nABC\n" + pad(9)},
         {"\t\v\f\r 8\nABCDEF\n", "8\nABC\n" + pad(9)},
@@ -35,12 +35,8 @@ TEST(ScoreTableTest, LinesPairUpAsScoresAsStrtolReadsThemAndNamesOfUpToThree) {
          "9500\n###\n" + kTen.substr(0, kTen.rfind("10\nJ"))},
         {std::string(100, '0') + "7\n" + std::string(90, ' ') + "N\n", "7\n   \n" + pad(9)},
         // A UTF-8 byte-order mark is skipped at the start of the text, and only there.
-        {"\xEF\xBB\xBF"
-         "500\r\nTOP\r\n4\n\xEF\xBB\xBF\n",
-         "500\nTOP\n4\n\xEF\xBB\xBF\n" + pad(8)},
-        {"\xEF\xBB"
-         "9\nX\n",
-         "0\nX\n" + pad(9)},
+        {bom + "500\r\nTOP\r\n4\n" + bom + "\n", "500\nTOP\n4\n" + bom + "\n" + pad(8)},
+        {bom.substr(0, 2) + "9\nX\n", "0\nX\n" + pad(9)},
     };
     for (const auto& [text, table] : cases) {
         EXPECT_EQ(table, formatScores(parseScores(text))) << text;
@@ -56,9 +52,7 @@ TEST(ScoreTableTest, EqualScoresKeepTheirOrderANewScoreGoesBelowThemAndMustBeatT
     std::string text, expected;
     for (int i = 0; i < 60; ++i) {  // long enough that a sort only stable on short ranges shows
         text += std::to_string(i % 3) + "\nN" + std::to_string(10 + i) + "\n";
-    }
-    for (int i = 0; i < 10; ++i) {
-        expected += "2\nN" + std::to_string(12 + 3 * i) + "\n";
+        expected += i < 10 ? "2\nN" + std::to_string(12 + 3 * i) + "\n" : "";
     }
     EXPECT_EQ(expected, formatScores(parseScores(text)));
     EXPECT_EQ(10u, parseScores(text).size());  // only the ten best are kept
