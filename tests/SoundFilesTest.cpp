@@ -68,11 +68,11 @@ struct Sound {
 
     explicit Sound(const std::string& file) {
         const std::string bytes = readFile(std::string(DWINDLE_SOUNDS_DIR) + "/" + file);
-        SDL_AudioSpec spec;
+        SDL_AudioSpec header;
         Uint8* buffer = nullptr;
         Uint32 length = 0;
         if (!SDL_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1,
-                            &spec, &buffer, &length)) {
+                            &header, &buffer, &length)) {
             format = SDL_GetError();
             return;
         }
@@ -80,8 +80,9 @@ struct Sound {
         // the game is built for.
         std::uint32_t riff = 0;
         std::memcpy(&riff, bytes.data() + 4, 4);
-        format = (spec.format == AUDIO_S16LSB ? "16-bit LE, " : "other, ") +
-                 std::to_string(spec.channels) + " channel, " + std::to_string(spec.freq) + " Hz" +
+        format = (header.format == AUDIO_S16LSB ? "16-bit LE, " : "other, ") +
+                 std::to_string(header.channels) + " channel, " + std::to_string(header.freq) +
+                 " Hz" +
                  (riff + 8 == bytes.size() && length + 44 == bytes.size() ? "" : ", wrong sizes");
         const auto* first = reinterpret_cast<const std::int16_t*>(buffer);
         samples.assign(first, first + length / 2);
