@@ -168,10 +168,10 @@ for index in "${!cases[@]}"; do
         done
         case "$stop" in
             pad)
-                echo S >>"$root/tmp/pad"
-                wait_until 60 '! at_menu' || fail "START started no game"
-                echo B >>"$root/tmp/pad"
-                wait_until 60 at_menu || fail "BACK did not end the game"
+                # Pressed again every five seconds until seen: a pad is not read while the
+                # game holds a frame.
+                wait_until 60 '! at_menu' 'echo S >>"$root/tmp/pad"' || fail "START started no game"
+                wait_until 60 at_menu 'echo B >>"$root/tmp/pad"' || fail "BACK did not end the game"
                 ;&  # then on as the firmware does
             firmware) kill -TERM "$launcher" || true ;;  # one ended early fails below
             hotkey) touch "$root/tmp/hotkey" ;;
