@@ -1,12 +1,14 @@
 #!/bin/sh
 # Installs the game into a temporary folder and plays the installed launcher under an X server
-# of the test's own: the window's title, Escape from the menu, and the score table kept in the
-# player's own data folder.
+# of the test's own with a window manager, as a player would: the window's title, Escape from
+# the menu, the score table kept in the player's own data folder; a game played with keys, full
+# screen, play at its pace and held while the player is away, checked from "data.dat" and the
+# window's pixels.
 # Usage: install-test.sh CMAKE BUILD_DIR
 set -eu
 work=$(mktemp -d)
-xvfb=
-trap '[ -z "$xvfb" ] || kill "$xvfb"; rm -rf "$work"' EXIT
+xvfb= wm= game=
+trap 'kill $game $wm $xvfb 2>/dev/null; rm -rf "$work"' EXIT
 fail() { echo "install-test: $*" >&2; exit 1; }
 
 # An unusual prefix: the launcher must find the game wherever it is installed.
@@ -57,6 +59,69 @@ cmp -s "$data/data.dat" "$work/table" || fail "the second run changed the score 
 play HOME="$home" XDG_DATA_HOME="$work/xdg"
 [ "$(wc -l <"$work/xdg/dwindle/data.dat")" -eq 20 ] || fail "no table under XDG_DATA_HOME"
 cmp -s "$data/data.dat" "$work/table" || fail "XDG_DATA_HOME run touched the home table"
+# A game as a player plays it, on a table whose tenth score is below 0, so that every game asks
+# for a name, even a new game's 0 at the first menu. The window manager gives the focus and full
+# screen, as a desktop's does; it is ready once it lists the windows on the root window.
+openbox >/dev/null 2>&1 &
+wm=$!
+timeout 10 sh -c 'until xprop -root | grep -q _NET_CLIENT_LIST_STACKING; do sleep 0.1; done' ||
+    fail "the window manager did not start"
+printf '%s\n' 900 ACE 800 BEA 700 CAL 600 DEE -1 ELI -2 FLO -3 GIL -4 HUW -5 IDA -6 JO \
+    >"$data/data.dat"
+HOME=$home "$root/bin/dwindle" 2>/dev/null &
+game=$!
+window=$(timeout 10 xdotool search --sync --onlyvisible --name '^Dwindle$' | head -n 1)
+# file KEYS NAME: presses KEYS each second until data.dat changes (keys during a splash or a
+# pause are thrown away); then NAME must be filed in it.
+file() {
+    before=$(cat "$data/data.dat") tries=0
+    while [ "$(cat "$data/data.dat")" = "$before" ]; do
+        tries=$((tries + 1)) && [ $tries -lt 20 ] || fail "nothing filed for $2"
+        xdotool key --delay 250 --window "$window" $1
+        sleep 1
+    done
+    grep -qx "$2" "$data/data.dat" || fail "not filed as $2: $(paste -sd ' ' "$data/data.dat")"
+}
+# shot NAME [WINDOW [GEOMETRY]]: the window (each of the game's pixels a square of three, as the
+# compatibility library shows it), or part of it, as the X server shows it.
+shot() { import -window "${2:-$window}" ${3:+-crop "$3"} "$work/$1.png"; }
+# differing A B: how many pixels of two shots differ.
+differing() { compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1 || true; }
+file space AAA
+# At the menu, Alt+Enter fills the screen with the picture centred on black (here as large as in
+# the window), and F11 gives the window back as it was.
+shot menu
+xdotool key --window "$window" alt+Return && sleep 1 && shot full root
+convert "$work/menu.png" -background black -gravity center -extent 1024x768 "$work/centred.png"
+[ "$(differing full centred)" = 0 ] || fail "full screen is not the menu in the middle"
+xdotool key --window "$window" F11 && sleep 1 && shot window
+[ "$(differing window menu)" = 0 ] || fail "F11 did not give the window back"
+# A game: at 20 passes a second the start platform stands seven seconds, so two cost no life.
+xdotool key --window "$window" space && sleep 0.3 && shot lives "" 24x24+585+30
+sleep 2 && shot later "" 24x24+585+30
+[ "$(differing lives later)" = 0 ] || fail "the game runs faster than its passes"
+# Another window takes the focus for eight seconds, long enough for the start platform to
+# vanish under the player, were the game not held. Held, it shows its frame dimmed above a
+# light band. (A minimised window loses the focus too.)
+shot playing
+xmessage -title away away >/dev/null 2>&1 &
+away=$!
+xdotool search --sync --name '^away$' windowactivate --sync >/dev/null && sleep 0.5 && shot held
+light() { convert "$work/$1.png" -crop 960x300+0+0 -format '%[fx:int(1000*mean)]' info:; }
+[ "$(light held)" -lt $(($(light playing) * 6 / 10)) ] || fail "the held game is not dimmed"
+# One colour across the band's rows, light in every channel.
+[ "$(convert "$work/held.png" -crop 960x3+0+339 -format '%k %[fx:minima>0.75]' info:)" = "1 1" ] ||
+    fail "no light band over the held game"
+sleep 8 && xdotool windowactivate --sync "$window" && sleep 0.5 && shot back "" 24x24+585+30
+kill $away
+[ "$(differing lives back)" = 0 ] || fail "a life lost while away"
+# Escape ends the game; the name, a letter down, is filed; Escape at the menu leaves.
+xdotool key --window "$window" Right
+file "Escape Down space" @AA
+xdotool key --window "$window" Escape
+wait $game || fail "the game ended with status $?"
+game=
+
 # No display, as over SSH: the compatibility library (the launcher's) and the classic one (the
 # game's own) fall back to a driver that shows nothing, and the game ends within a second saying
 # which, with nothing on standard output; the X driver asked for by name gives SDL's reason.
