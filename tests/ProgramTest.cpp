@@ -19,7 +19,6 @@
 #include "shell/Program.h"
 #include "shell/ScoreFile.h"
 #include "support/SdlTest.h"
-#include "support/WorkFolder.h"
 
 namespace fs = std::filesystem;
 
