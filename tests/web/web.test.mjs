@@ -17,7 +17,7 @@ import os from 'node:os';
 import path from 'node:path';
 import { after, before, test } from 'node:test';
 
-import { launch, serve, watchFirstPicture } from './browser.mjs';
+import { launch, serve } from './browser.mjs';
 
 // This seed's game, played with these keys (each at a wait of the game counted from the one
 // after Space at the menu), waits, reaches the first portal, leaves the second level and files
@@ -157,7 +157,6 @@ async function openPage(touch, prepare = async () => {}) {
   await prepare(page);
   await page.setViewport(touch ? { width: 390, height: 844, hasTouch: true, isMobile: true }
                                : { width: 800, height: 720 });
-  await page.evaluateOnNewDocument(watchFirstPicture);
   await page.evaluateOnNewDocument(harness, hashOf.toString());
   await page.goto(address);
   return page;
@@ -239,12 +238,10 @@ async function playScript(page, method, start, { unconfirmed = false, during = a
 // The text of the notice under the game, '' while hidden.
 const notice = (page) => page.$eval('#notice', (n) => (n.hidden ? '' : n.textContent));
 
-test('keys: splash, menu, the seeded game pass by pass, name entry, listing, kept over a reload',
+test('keys: menu, the seeded game pass by pass, name entry, listing, kept over a reload',
      async () => {
   const page = await openPage(false);
   await waitForFrame(page, menuFrame, 'the menu');
-  const firstPicture = await page.evaluate(() => window.firstPicture);
-  assert.ok(firstPicture < 3000, `the splash took ${firstPicture} ms`);
   // A real key press, sent to the page without a click first: the page's audio starts with it,
   // the effects loaded, and the game hears it. Headless Chromium lets audio start at once: it
   // is held here as a browser holds it until its user acts.
