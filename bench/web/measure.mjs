@@ -53,6 +53,6 @@ try {
   console.log(await Promise.race([printed, new Promise((_, fail) => setTimeout(
     () => fail(new Error('the passes did not finish in 3 minutes')), 180000).unref())]));
 } finally {
-  await browser.closeAndClean();
+  await browser.close();
   server.close();
 }

@@ -37,6 +37,5 @@ export async function launch(extraArgs = []) {
            '--disable-background-networking', '--disable-component-update', '--disable-sync',
            ...extraArgs],
   });
-  browser.closeAndClean = () => browser.close();
   return browser;
 }

@@ -15,7 +15,7 @@ import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
-import { after, before, test } from 'node:test';
+import { after, test } from 'node:test';
 
 import { launch, serve } from './browser.mjs';
 
@@ -25,7 +25,6 @@ import { launch, serve } from './browser.mjs';
 const SEED = 8;
 const KEYS = [[0, 'Up'], [1, 'Right'], [2, 'Up'], [3, 'Up'], [52, 'Right'], [53, 'Right'],
               [54, 'Right'], [57, 'Escape'], [59, 'Up'], [60, 'Space']];
-const site = process.env.DWINDLE_SITE;
 const framesFile = path.join(fs.mkdtempSync(path.join(os.tmpdir(), 'dwindle-')), 'frames.bin');
 execFileSync(path.join(process.env.DWINDLE_BUILD, 'tests/dwindle_web_script'),
              [String(SEED), path.join(process.env.DWINDLE_BUILD, 'run'), framesFile,
@@ -131,18 +130,13 @@ function harness(hashOfSource) {
   };
 }
 
-let server, browser, address;
-
-before(async () => {
-  const served = await serve(site);
-  server = served.server;
-  address = `${served.origin}/?seed=${SEED}`;
-  browser = await launch();
-});
+const { server, origin } = await serve(process.env.DWINDLE_SITE);
+const address = `${origin}/?seed=${SEED}`;
+const browser = await launch();
 
 after(async () => {
-  await browser?.closeAndClean();
-  server?.close();
+  await browser.close();
+  server.close();
   fs.rmSync(path.dirname(framesFile), { recursive: true, force: true });
 });
 
