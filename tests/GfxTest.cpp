@@ -1,6 +1,5 @@
 // Tests of the drawing pieces: picture loading, and text and numbers in the HUD.
 #include <SDL/SDL_gfxPrimitives.h>
-#include <gtest/gtest.h>
 
 #include <cstring>
 

@@ -1,8 +1,6 @@
 // The main loop driven by injected input: menu and play passes, the frame counter, the name
 // entry screen, the score table, and quit requests from every screen; the picture files gone
 // once loaded, as when the game is removed while it runs; and the sound it makes.
-#include <gtest/gtest.h>
-
 #include <dlfcn.h>
 
 #include <cstdlib>

@@ -2,7 +2,6 @@
 // unreadable files are left alone, a filed score is saved at once, saves go through links but
 // never through planted ones, signals end the game in order, and reading the file takes
 // bounded memory.
-#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/resource.h>
@@ -19,7 +18,6 @@
 #include "shell/Program.h"
 #include "shell/ScoreFile.h"
 #include "support/SdlTest.h"
-#include "support/WorkFolder.h"
 
 namespace fs = std::filesystem;
 

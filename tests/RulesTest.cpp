@@ -1,7 +1,5 @@
 // Tests of the rules of play, one table per rule: a new game and level setup, the platform
 // cycle, pickups, enemy movement, the player's fate, and where one frame draws each figure.
-#include <gtest/gtest.h>
-
 #include "RulesTestHelpers.h"
 #include "game/Board.h"
 #include "game/Bonuses.h"

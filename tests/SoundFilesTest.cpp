@@ -8,14 +8,10 @@
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "support/WorkFolder.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -55,11 +51,6 @@ const struct Effect {
     // clang-format on
 };
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
 // A sound file as the game's SDL reads it.
 struct Sound {
     std::string format;  // what SDL makes of it, and whether its header gives the file's size
@@ -67,7 +58,7 @@ struct Sound {
     int peak = 0;
 
     explicit Sound(const std::string& file) {
-        const std::string bytes = readFile(std::string(DWINDLE_SOUNDS_DIR) + "/" + file);
+        const std::string bytes = WorkFolder::read(DWINDLE_SOUNDS_DIR "/" + file);
         SDL_AudioSpec header;
         Uint8* buffer = nullptr;
         Uint32 length = 0;
@@ -161,12 +152,11 @@ TEST(SoundFiles, AnotherRunWritesTheSameBytes) {
     const WorkFolder folder(false);
     EXPECT_EQ(0, std::system("'" DWINDLE_SOUNDMAKER "' ."));
     std::uintmax_t files = 0, bytes = 0;
-    for (const auto& entry : fs::directory_iterator(".")) {
+    for (const auto& entry : std::filesystem::directory_iterator(".")) {
         const std::string file = entry.path().filename().string();
         ++files;
         bytes += entry.file_size();
-        EXPECT_TRUE(folder.read(file) == readFile(std::string(DWINDLE_SOUNDS_DIR) + "/" + file))
-            << file;
+        EXPECT_TRUE(folder.read(file) == WorkFolder::read(DWINDLE_SOUNDS_DIR "/" + file)) << file;
     }
     EXPECT_EQ(std::size(kEffects) + 1, files);  // and the tune
     EXPECT_LE(bytes, kMostBytes);

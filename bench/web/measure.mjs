@@ -4,7 +4,20 @@
 import path from 'node:path';
 
 const root = path.resolve(path.dirname(new URL(import.meta.url).pathname), '../..');
-const { launch, serve, watchFirstPicture } = await import(path.join(root, 'tests/web/browser.mjs'));
+const { launch, serve } = await import(path.join(root, 'tests/web/browser.mjs'));
+
+// For evaluateOnNewDocument: window.firstPicture becomes the time, after the page opened, of
+// the first frame shown after the game first drew on its canvas.
+function watchFirstPicture() {
+  const drawImage = CanvasRenderingContext2D.prototype.drawImage;
+  CanvasRenderingContext2D.prototype.drawImage = function (...args) {
+    if (this.canvas.id === 'canvas' && window.firstPicture === undefined) {
+      window.firstPicture = null;
+      requestAnimationFrame(() => { window.firstPicture = performance.now(); });
+    }
+    return drawImage.apply(this, args);
+  };
+}
 
 // The bench's page, its canvas and its program.
 const benchPage = `<!doctype html><canvas id="canvas"></canvas><script>
@@ -40,6 +53,6 @@ try {
   console.log(await Promise.race([printed, new Promise((_, fail) => setTimeout(
     () => fail(new Error('the passes did not finish in 3 minutes')), 180000).unref())]));
 } finally {
-  await browser.closeAndClean();
+  await browser.close();
   server.close();
 }

@@ -31,8 +31,9 @@ class WorkFolder {
     void write(const std::string& file, const std::string& text) const {
         std::ofstream(file, std::ios::binary) << text;
     }
-    // The text of a file; anything but a plain file (a FIFO would wait for ever) reads as nothing.
-    std::string read(const std::string& file) const {
+    // The text of a file, named from the working folder or by its full path; anything but a
+    // plain file (a FIFO would wait for ever) reads as nothing.
+    static std::string read(const std::string& file) {
         std::stringstream text;
         text << std::ifstream(std::filesystem::is_regular_file(file) ? file : "").rdbuf();
         return text.str();

@@ -45,8 +45,7 @@ void waitMs(Uint32) {
     for (auto key = first; key != last; ++key) {
         for (const Uint8 type : {SDL_KEYDOWN, SDL_KEYUP}) {
             SDL_Event event{};
-            event.type = type;
-            event.key.keysym.sym = key->second;
+            event.key = {type, 0, 0, {0, key->second, KMOD_NONE, 0}};
             SDL_PushEvent(&event);
         }
     }
@@ -60,9 +59,7 @@ int waitForEvent(SDL_Event* event) {
     if (run.menuWaits++ > 0) {
         std::exit(std::fclose(run.frames) == 0 ? 0 : 1);
     }
-    *event = SDL_Event{};
-    event->type = SDL_KEYDOWN;
-    event->key.keysym.sym = SDLK_SPACE;
+    event->key = {SDL_KEYDOWN, 0, 0, {0, SDLK_SPACE, KMOD_NONE, 0}};
     return 1;
 }
 

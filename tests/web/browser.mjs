@@ -1,6 +1,5 @@
 // What the browser test and the browser bench (bench/web/measure.mjs) share: a folder served
-// on this machine, Debian's headless Chromium with a profile of its own, and the time the
-// first picture of the game's canvas reaches the screen.
+// on this machine, and Debian's headless Chromium with a profile of its own.
 import fs from 'node:fs';
 import http from 'node:http';
 import path from 'node:path';
@@ -38,19 +37,5 @@ export async function launch(extraArgs = []) {
            '--disable-background-networking', '--disable-component-update', '--disable-sync',
            ...extraArgs],
   });
-  browser.closeAndClean = () => browser.close();
   return browser;
-}
-
-// For evaluateOnNewDocument: window.firstPicture becomes the time, after the page opened, of
-// the first frame shown after the game first drew on its canvas.
-export function watchFirstPicture() {
-  const drawImage = CanvasRenderingContext2D.prototype.drawImage;
-  CanvasRenderingContext2D.prototype.drawImage = function (...args) {
-    if (this.canvas.id === 'canvas' && window.firstPicture === undefined) {
-      window.firstPicture = null;
-      requestAnimationFrame(() => { window.firstPicture = performance.now(); });
-    }
-    return drawImage.apply(this, args);
-  };
 }
