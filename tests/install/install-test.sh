@@ -59,6 +59,7 @@ cmp -s "$data/data.dat" "$work/table" || fail "the second run changed the score 
 play HOME="$home" XDG_DATA_HOME="$work/xdg"
 [ "$(wc -l <"$work/xdg/dwindle/data.dat")" -eq 20 ] || fail "no table under XDG_DATA_HOME"
 cmp -s "$data/data.dat" "$work/table" || fail "XDG_DATA_HOME run touched the home table"
+
 # A game as a player plays it, on a table whose tenth score is below 0, so that every game asks
 # for a name, even a new game's 0 at the first menu. The window manager gives the focus and full
 # screen, as a desktop's does; it is ready once it lists the windows on the root window.
@@ -71,6 +72,7 @@ printf '%s\n' 900 ACE 800 BEA 700 CAL 600 DEE -1 ELI -2 FLO -3 GIL -4 HUW -5 IDA
 HOME=$home "$root/bin/dwindle" 2>/dev/null &
 game=$!
 window=$(timeout 10 xdotool search --sync --onlyvisible --name '^Dwindle$' | head -n 1)
+[ -n "$window" ] || fail "no window titled Dwindle with the window manager"
 # file KEYS NAME: presses KEYS each second until data.dat changes (keys during a splash or a
 # pause are thrown away); then NAME must be filed in it.
 file() {
