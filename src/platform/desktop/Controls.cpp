@@ -7,10 +7,10 @@
 #include <deque>
 #include <iterator>
 
+#include "platform/Buttons.h"
 #include "platform/Controls.h"
 #include "platform/Wait.h"
 #include "platform/desktop/FullScreen.h"
-#include "shell/Input.h"
 
 namespace {
 
