@@ -1,5 +1,5 @@
 // The player's input in the browser: keys, the touch pad and the page's gamepad as they come
-// (the page folds a gamepad into the handheld's buttons, web/index.html). The page hidden or
+// (the page folds a gamepad into the handheld's buttons, Controls.js). The page hidden or
 // left comes as the desktop's SDL gives a window left: SDL_ACTIVEEVENT.
 #include "platform/Controls.h"
 #include "platform/Wait.h"
