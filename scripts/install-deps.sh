@@ -8,7 +8,7 @@ for group in "$@"; do
     case "$group" in
         build) packages+=(cmake make g++ pkg-config libsdl1.2-dev libsdl-image1.2-dev
                           libsdl-gfx1.2-dev libsdl-mixer1.2-dev libstb-dev libgtest-dev
-                          libbenchmark-dev) ;;
+                          libbenchmark-dev libvorbis-dev) ;;
         # The tests: the sanitizer build and the format check, the game under an X server of
         # its own with a window manager for full screen, and the compatibility library, whose
         # SDL2 makes gamepads.

@@ -1,10 +1,12 @@
 // The sounds the generator writes at build time (tools/sounds): WAV files in the one format the
-// game loads, the effects short, clean, below full scale and unlike one another, the tune a quiet
-// loop of whole bars; and another run writes the same bytes.
+// game loads, the effects short, clean, below full scale and unlike one another, the tune and the
+// music quiet loops of whole bars; and another run writes the same bytes.
 #include <SDL/SDL.h>
+#include <SDL/SDL_mixer.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
@@ -17,15 +19,15 @@ namespace {
 
 constexpr int kRate = 22050;
 constexpr int kFullScale = 32767;
-// The tune's bars: 4/4 at 210 beats a minute (tools/sounds/Sounds.cpp).
-constexpr int kBarSamples = kRate * 60 * 4 / 210;
 // How every file must read: 16-bit signed little-endian mono PCM at 22050 Hz, its header
 // giving its size.
 const std::string kFormat = "16-bit LE, 1 channel, 22050 Hz";
+// No effect blares: each is at most -9 dBFS RMS.
+constexpr double kLoudestRms = 0.355;
 // A first or last sample further from silence than this clicks.
 constexpr int kClick = kFullScale / 100;
-// All the sounds together, so that the browser's site stays under 1 MB.
-constexpr std::uintmax_t kMostBytes = 400000;
+// All the sounds together, so that the browser's site stays under 1.5 MB.
+constexpr std::uintmax_t kMostBytes = 800000;
 // Two effects a player tells apart differ by this ratio in length, or in pitch in some quarter
 // (about four semitones).
 constexpr double kApart = 1.25;
@@ -56,8 +58,22 @@ struct Sound {
     std::string format;  // what SDL makes of it, and whether its header gives the file's size
     std::vector<std::int16_t> samples;
     int peak = 0;
+    double rms = 0;  // of full scale
 
     explicit Sound(const std::string& file) {
+        if (file.find(".ogg") != std::string::npos) {
+            decode(file);
+        } else {
+            load(file);
+        }
+        double squares = 0;
+        for (const int s : samples) {
+            peak = std::max(peak, std::abs(s));
+            squares += static_cast<double>(s) * s;
+        }
+        rms = std::sqrt(squares / std::max<std::size_t>(samples.size(), 1)) / kFullScale;
+    }
+    void load(const std::string& file) {
         const std::string bytes = WorkFolder::read(DWINDLE_SOUNDS_DIR "/" + file);
         SDL_AudioSpec header;
         Uint8* buffer = nullptr;
@@ -78,9 +94,20 @@ struct Sound {
         const auto* first = reinterpret_cast<const std::int16_t*>(buffer);
         samples.assign(first, first + length / 2);
         SDL_FreeWAV(buffer);
-        for (const int s : samples) {
-            peak = std::max(peak, std::abs(s));
+    }
+    // The music, as the game's mixer decodes it for its device at 22050 Hz mono.
+    void decode(const std::string& file) {
+        SDL_InitSubSystem(SDL_INIT_AUDIO);
+        Mix_OpenAudio(kRate, AUDIO_S16SYS, 1, 512);
+        Mix_Chunk* chunk = Mix_LoadWAV((DWINDLE_SOUNDS_DIR "/" + file).c_str());
+        format = chunk != nullptr ? kFormat : Mix_GetError();
+        if (chunk != nullptr) {
+            const auto* first = reinterpret_cast<const std::int16_t*>(chunk->abuf);
+            samples.assign(first, first + chunk->alen / 2);
+            Mix_FreeChunk(chunk);
         }
+        Mix_CloseAudio();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
     int ms() const { return static_cast<int>(samples.size() * 1000 / kRate); }
     bool cleanEnds() const {
@@ -104,8 +131,8 @@ struct Sound {
     }
 };
 
-// Each effect short, audible, clean at both ends, below full scale, and every two a player can
-// tell apart.
+// Each effect short, audible, clean at both ends, below full scale and not blaring, and every two
+// a player can tell apart; the name entry's ticks, which a held key repeats, under the hop.
 TEST(SoundFiles, EachEffectIsShortCleanBelowFullScaleAndUnlikeTheOthers) {
     std::vector<std::vector<double>> prints;
     for (const Effect& e : kEffects) {
@@ -116,8 +143,12 @@ TEST(SoundFiles, EachEffectIsShortCleanBelowFullScaleAndUnlikeTheOthers) {
         // 60 to 80 % of full scale is the aim; none may reach it.
         EXPECT_TRUE(kFullScale / 2 < sound.peak && sound.peak < kFullScale)
             << e.file << ": peak " << sound.peak;
+        EXPECT_LE(sound.rms, kLoudestRms) << e.file;
         ASSERT_TRUE(sound.cleanEnds()) << e.file;
         prints.push_back(sound.fingerprint());
+    }
+    for (const char* tick : {"letter.wav", "cursor.wav"}) {
+        EXPECT_LE(Sound(tick).rms, Sound("hop.wav").rms) << tick;
     }
     for (std::size_t a = 0; a < prints.size(); ++a) {
         for (std::size_t b = a + 1; b < prints.size(); ++b) {
@@ -131,18 +162,33 @@ TEST(SoundFiles, EachEffectIsShortCleanBelowFullScaleAndUnlikeTheOthers) {
     }
 }
 
-// The game plays the tune over and over under the effects: whole bars, 4 to 8 seconds, from
-// silence to silence so that the loop does not click, and at most two thirds as loud as the
-// quietest effect.
-TEST(SoundFiles, TheTuneIsAQuietLoopOfWholeBars) {
-    const Sound tune("tune.wav");
-    EXPECT_EQ(kFormat, tune.format);
-    EXPECT_EQ(0u, tune.samples.size() % kBarSamples) << tune.samples.size();
-    EXPECT_TRUE(4000 <= tune.ms() && tune.ms() <= 8000) << tune.ms();
-    EXPECT_TRUE(tune.cleanEnds());
-    EXPECT_TRUE(kFullScale / 5 < tune.peak && tune.peak < kFullScale * 45 / 100) << tune.peak;
-    for (const Effect& e : kEffects) {
-        EXPECT_LE(tune.peak * 3, Sound(e.file).peak * 2) << e.file;
+// The game plays the tune and the music over and over under the effects: whole bars of 4/4 at
+// each one's tempo, from near silence to near silence so that the loop does not click (the music's
+// encoding leaves a little noise), and at most two thirds as loud as the quietest effect.
+TEST(SoundFiles, TheTuneAndTheMusicAreQuietLoopsOfWholeBars) {
+    const struct Loop {
+        const char* file;
+        int beatsAMinute, shortestMs, longestMs;
+    } loops[] = {
+        // clang-format off
+        {"tune.wav",   210, 4000,  8000},
+        {"music1.ogg", 150, 30000, 40000},  // levels 1-5
+        {"music2.ogg", 126, 30000, 40000},  // levels 6-10
+        {"music3.ogg", 175, 30000, 40000},  // levels 11-15
+        // clang-format on
+    };
+    for (const Loop& loop : loops) {
+        const Sound tune(loop.file);
+        ASSERT_EQ(kFormat, tune.format) << loop.file;
+        EXPECT_EQ(0u, tune.samples.size() % (kRate * 60 * 4 / loop.beatsAMinute)) << loop.file;
+        EXPECT_TRUE(loop.shortestMs <= tune.ms() && tune.ms() <= loop.longestMs)
+            << loop.file << ": " << tune.ms() << " ms";
+        EXPECT_LE(std::abs(tune.samples.front() - tune.samples.back()), 2 * kClick) << loop.file;
+        EXPECT_TRUE(kFullScale / 5 < tune.peak && tune.peak < kFullScale * 45 / 100)
+            << loop.file << ": peak " << tune.peak;
+        for (const Effect& e : kEffects) {
+            EXPECT_LE(tune.peak * 3, Sound(e.file).peak * 2) << loop.file << " and " << e.file;
+        }
     }
 }
 
@@ -158,7 +204,7 @@ TEST(SoundFiles, AnotherRunWritesTheSameBytes) {
         bytes += entry.file_size();
         EXPECT_TRUE(folder.read(file) == WorkFolder::read(DWINDLE_SOUNDS_DIR "/" + file)) << file;
     }
-    EXPECT_EQ(std::size(kEffects) + 1, files);  // and the tune
+    EXPECT_EQ(std::size(kEffects) + 4, files);  // and the tune and the three pieces
     EXPECT_LE(bytes, kMostBytes);
 }
 

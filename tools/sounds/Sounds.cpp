@@ -82,9 +82,9 @@ std::vector<Sound> gameSounds() {
             {kNoise, 0, 0.2, 2000, 24, 0.32, {0.12, 0, 1, 0.12}},
             {kTriangle, 0, 0.2, note("C4"), 24, 0.4, {0.02, 0, 1, 0.12}, 0.5,
              0.4, 16}}},
-        // Three octaves down, wobbling as it goes.
+        // Three octaves down, wobbling as it goes and dying away: heard often, never harsh.
         {"fall.wav", {
-            {kSquare, 0, 0.62, note("C6"), -36, 0.62, {0.003, 0, 1, 0.06}, 0.5,
+            {kSquare, 0, 0.62, note("C6"), -36, 0.62, {0.003, 0.3, 0.3, 0.06}, 0.25,
              0.6, 14}}},
         // A burst of falling noise over a low buzz that jumps between clashing notes.
         {"capture.wav", {
@@ -107,11 +107,12 @@ std::vector<Sound> gameSounds() {
             melody({kTriangle, 0, 0.12, 0, 0, 0.28, {0.005, 0.05, 0.7, 0.02}},
                    0.14, "E4 D#4 D4"),
             {{kTriangle, 0.42, 0.36, note("C#4"), -1, 0.28, {0.005, 0.05, 0.7, 0.06}}}})},
-        // Name entry: a high, hard tick for a letter, a lower, rounder tock for the cursor.
+        // Name entry: a high, thin tick for a letter, a lower, rounder tock for the cursor. Both
+        // die away within a few milliseconds, under the hop, so that a held key patters.
         {"letter.wav", {
-            {kSquare, 0, 0.012, note("A6"), -3, 0.65, {0.001, 0.008, 0.4, 0.012}, 0.5}}},
+            {kSquare, 0, 0.008, note("A6"), -3, 0.6, {0.001, 0.004, 0.15, 0.006}, 0.125}}},
         {"cursor.wav", {
-            {kTriangle, 0, 0.02, note("E5"), -12, 0.65, {0.001, 0.012, 0.5, 0.014}}}},
+            {kTriangle, 0, 0.012, note("E5"), -12, 0.6, {0.001, 0.004, 0.1, 0.008}}}},
         // "Ta-daa": a short G, then a shimmering C major chord, over a bass.
         {"confirm.wav", {
             {kSquare, 0, 0.06, note("G4"), 0, 0.4, {0.002, 0, 1, 0.02}, 0.5},

@@ -1,9 +1,13 @@
-// soundmaker OUTDIR: writes every sound of the game into OUTDIR as a WAV file, the same bytes on
-// every run.
+// soundmaker OUTDIR: writes every sound of the game into OUTDIR, the effects and the tune as WAV
+// files and the music as Ogg Vorbis, the same bytes on every run.
 #include <cstdio>
 #include <exception>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "Music.h"
+#include "Ogg.h"
 #include "Sounds.h"
 #include "Synth.h"
 #include "Wav.h"
@@ -16,9 +20,16 @@ int main(int argc, char** argv) {
     const std::string dir = argv[1];
     int failures = 0;
     try {
-        for (const Sound& sound : gameSounds()) {
+        std::vector<Sound> sounds = gameSounds();
+        for (Sound& piece : gameMusic()) {
+            sounds.push_back(std::move(piece));
+        }
+        for (const Sound& sound : sounds) {
             try {
-                if (!writeWav(dir + "/" + sound.file, synth::render(sound.voices, sound.seconds))) {
+                const std::string path = dir + "/" + sound.file;
+                const auto samples = synth::render(sound.voices, sound.seconds);
+                const bool ogg = path.size() > 4 && path.compare(path.size() - 4, 4, ".ogg") == 0;
+                if (!(ogg ? writeOgg(path, samples) : writeWav(path, samples))) {
                     std::fprintf(stderr, "soundmaker: %s: cannot write\n", sound.file.c_str());
                     ++failures;
                 }
