@@ -1,6 +1,6 @@
 // The sounds the generator writes at build time (tools/sounds): WAV files in the one format the
-// game loads, the effects short, clean, below full scale and unlike one another, the tune a quiet
-// loop of whole bars; and another run writes the same bytes.
+// game loads, the effects short, clean, below full scale and unlike one another, each piece of
+// music a quiet loop of whole bars; and another run writes the same bytes.
 #include <SDL/SDL.h>
 #include <gtest/gtest.h>
 
@@ -11,13 +11,14 @@
 #include <string>
 #include <vector>
 
+#include "sound/Sounds.h"
 #include "support/WorkFolder.h"
 
 namespace {
 
 constexpr int kRate = 22050;
 constexpr int kFullScale = 32767;
-// The tune's bars: 4/4 at 210 beats a minute (tools/sounds/Sounds.cpp).
+// The music's bars: 4/4 at 210 beats a minute (tools/sounds/Sounds.cpp).
 constexpr int kBarSamples = kRate * 60 * 4 / 210;
 // How every file must read: 16-bit signed little-endian mono PCM at 22050 Hz, its header
 // giving its size.
@@ -30,26 +31,8 @@ constexpr std::uintmax_t kMostBytes = 400000;
 // (about four semitones).
 constexpr double kApart = 1.25;
 
-const struct Effect {
-    const char* file;
-    int shortestMs, longestMs;
-} kEffects[] = {
-    // clang-format off
-    {"hop.wav",      60,  90},  // it plays on nearly every move
-    {"points.wav",   100, 400},
-    {"penalty.wav",  100, 400},
-    {"life.wav",     200, 600},
-    {"recall.wav",   200, 600},
-    {"fall.wav",     400, 900},
-    {"capture.wav",  200, 700},
-    {"portal.wav",   200, 700},
-    {"gameover.wav", 500, 999},
-    {"letter.wav",   10,  60},
-    {"cursor.wav",   10,  60},
-    {"confirm.wav",  200, 600},
-    {"start.wav",    200, 600},
-    // clang-format on
-};
+// How long an effect may ring: the hop, heard on nearly every move, shortest.
+constexpr int kShortestMs = 10, kLongestMs = 999, kLongestHopMs = 90;
 
 // A sound file as the game's SDL reads it.
 struct Sound {
@@ -108,15 +91,17 @@ struct Sound {
 // tell apart.
 TEST(SoundFiles, EachEffectIsShortCleanBelowFullScaleAndUnlikeTheOthers) {
     std::vector<std::vector<double>> prints;
-    for (const Effect& e : kEffects) {
-        const Sound sound(e.file);
-        EXPECT_EQ(kFormat, sound.format) << e.file;
-        EXPECT_TRUE(e.shortestMs <= sound.ms() && sound.ms() <= e.longestMs)
-            << e.file << ": " << sound.ms() << " ms";
+    for (int i = 0; i < kEffectCount; ++i) {
+        const char* file = kEffectFiles[i];
+        const int longestMs = static_cast<Effect>(i) == Effect::Hop ? kLongestHopMs : kLongestMs;
+        const Sound sound(file);
+        EXPECT_EQ(kFormat, sound.format) << file;
+        EXPECT_TRUE(kShortestMs <= sound.ms() && sound.ms() <= longestMs)
+            << file << ": " << sound.ms() << " ms";
         // 60 to 80 % of full scale is the aim; none may reach it.
         EXPECT_TRUE(kFullScale / 2 < sound.peak && sound.peak < kFullScale)
-            << e.file << ": peak " << sound.peak;
-        ASSERT_TRUE(sound.cleanEnds()) << e.file;
+            << file << ": peak " << sound.peak;
+        ASSERT_TRUE(sound.cleanEnds()) << file;
         prints.push_back(sound.fingerprint());
     }
     for (std::size_t a = 0; a < prints.size(); ++a) {
@@ -126,27 +111,30 @@ TEST(SoundFiles, EachEffectIsShortCleanBelowFullScaleAndUnlikeTheOthers) {
                 const double x = prints[a][i] + 1, y = prints[b][i] + 1;  // neither 0
                 apart = std::max({apart, x / y, y / x});
             }
-            EXPECT_GE(apart, kApart) << kEffects[a].file << " and " << kEffects[b].file;
+            EXPECT_GE(apart, kApart) << kEffectFiles[a] << " and " << kEffectFiles[b];
         }
     }
 }
 
-// The game plays the tune over and over under the effects: whole bars, 4 to 8 seconds, from
-// silence to silence so that the loop does not click, and at most two thirds as loud as the
-// quietest effect.
-TEST(SoundFiles, TheTuneIsAQuietLoopOfWholeBars) {
-    const Sound tune("tune.wav");
-    EXPECT_EQ(kFormat, tune.format);
-    EXPECT_EQ(0u, tune.samples.size() % kBarSamples) << tune.samples.size();
-    EXPECT_TRUE(4000 <= tune.ms() && tune.ms() <= 8000) << tune.ms();
-    EXPECT_TRUE(tune.cleanEnds());
-    EXPECT_TRUE(kFullScale / 5 < tune.peak && tune.peak < kFullScale * 45 / 100) << tune.peak;
-    for (const Effect& e : kEffects) {
-        EXPECT_LE(tune.peak * 3, Sound(e.file).peak * 2) << e.file;
+// The game plays each piece of music over and over under the effects: whole bars, 4 to 8
+// seconds, from silence to silence so that the loop does not click, and at most two thirds as
+// loud as the quietest effect.
+TEST(SoundFiles, EachPieceOfMusicIsAQuietLoopOfWholeBars) {
+    for (const char* file : kMusicFiles) {
+        const Sound music(file);
+        EXPECT_EQ(kFormat, music.format) << file;
+        EXPECT_EQ(0u, music.samples.size() % kBarSamples) << file << ": " << music.samples.size();
+        EXPECT_TRUE(4000 <= music.ms() && music.ms() <= 8000) << file << ": " << music.ms();
+        EXPECT_TRUE(music.cleanEnds()) << file;
+        EXPECT_TRUE(kFullScale / 5 < music.peak && music.peak < kFullScale * 45 / 100)
+            << file << ": " << music.peak;
+        for (const char* effect : kEffectFiles) {
+            EXPECT_LE(music.peak * 3, Sound(effect).peak * 2) << file << " over " << effect;
+        }
     }
 }
 
-// The generator run again into a fresh folder writes as many files as the tests above read,
+// The generator run again into a fresh folder writes as many files as the game's list names,
 // each byte for byte the build's; together they fit the browser's budget.
 TEST(SoundFiles, AnotherRunWritesTheSameBytes) {
     const WorkFolder folder(false);
@@ -158,7 +146,7 @@ TEST(SoundFiles, AnotherRunWritesTheSameBytes) {
         bytes += entry.file_size();
         EXPECT_TRUE(folder.read(file) == WorkFolder::read(DWINDLE_SOUNDS_DIR "/" + file)) << file;
     }
-    EXPECT_EQ(std::size(kEffects) + 1, files);  // and the tune
+    EXPECT_EQ(static_cast<std::uintmax_t>(kEffectCount + kMusicCount), files);
     EXPECT_LE(bytes, kMostBytes);
 }
 

@@ -1,12 +1,22 @@
-// soundmaker OUTDIR: writes every sound of the game into OUTDIR as a WAV file, the same bytes on
-// every run.
+// soundmaker OUTDIR: writes every sound that src/sound/SoundList.h lists into OUTDIR as a WAV
+// file, from the recipe of that name, the same bytes on every run.
 #include <cstdio>
 #include <exception>
+#include <map>
 #include <string>
+#include <utility>
 
 #include "Sounds.h"
 #include "Synth.h"
 #include "Wav.h"
+
+namespace {
+const char* const kListed[] = {
+#define EFFECT(name, file) file,
+#define MUSIC(name, file) file,
+#include "sound/SoundList.h"
+};
+}  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -16,17 +26,36 @@ int main(int argc, char** argv) {
     const std::string dir = argv[1];
     int failures = 0;
     try {
-        for (const Sound& sound : gameSounds()) {
+        std::map<std::string, Recipe> recipes;
+        for (Recipe& recipe : soundRecipes()) {
+            recipes.emplace(recipe.file, std::move(recipe));
+        }
+        for (const std::string file : kListed) {
+            const auto recipe = recipes.find(file);
+            if (recipe == recipes.end()) {
+                std::fprintf(stderr, "soundmaker: %s: listed, but no recipe makes it\n",
+                             file.c_str());
+                ++failures;
+                continue;
+            }
             try {
-                if (!writeWav(dir + "/" + sound.file, synth::render(sound.voices, sound.seconds))) {
-                    std::fprintf(stderr, "soundmaker: %s: cannot write\n", sound.file.c_str());
+                if (!writeWav(dir + "/" + file,
+                              synth::render(recipe->second.voices, recipe->second.seconds))) {
+                    std::fprintf(stderr, "soundmaker: %s: cannot write\n", file.c_str());
                     ++failures;
                 }
             } catch (const std::exception& e) {
                 // A mix that would clip, or a voice that would click, names its sound here.
-                std::fprintf(stderr, "soundmaker: %s: %s\n", sound.file.c_str(), e.what());
+                std::fprintf(stderr, "soundmaker: %s: %s\n", file.c_str(), e.what());
                 ++failures;
             }
+            recipes.erase(recipe);
+        }
+        // A recipe the game would never load: a file name mistyped here or in the list.
+        for (const auto& unlisted : recipes) {
+            std::fprintf(stderr, "soundmaker: %s: a recipe for a sound not listed\n",
+                         unlisted.first.c_str());
+            ++failures;
         }
     } catch (const std::exception& e) {  // a note's name mistyped
         std::fprintf(stderr, "soundmaker: %s\n", e.what());
