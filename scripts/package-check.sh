@@ -23,15 +23,15 @@ rm -f "$build"/dwindle_*.deb
 deb=$(echo "$build"/dwindle_*.deb)
 
 app_id=$(sed -n 's/^DWINDLE_APP_ID:STRING=//p' "$build/CMakeCache.txt")
+# The pictures and sounds the game's lists name, one KIND(..., "file") line each.
+listed() { sed -n 's/^[A-Z_]*([^"]*"\([^"]*\)").*/\1/p' "$1"; }
+mapfile -t pictures < <(listed src/gfx/PictureList.h)
+mapfile -t sounds < <(listed src/sound/SoundList.h)
 expected=(./usr/games/dwindle ./usr/libexec/dwindle/{dwindle,run-scaled}
     ./usr/share/applications/dwindle.desktop "./usr/share/metainfo/$app_id.metainfo.xml"
     ./usr/share/doc/dwindle/{changelog.gz,copyright} ./usr/share/man/man6/dwindle.6.gz
     ./usr/share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/dwindle.png
-    ./usr/share/dwindle/Images/{image,menu2}.jpg
-    ./usr/share/dwindle/Images/{bbonus,char,enemy1,enemy2,enemy3,gbonus,icon,intro}.png
-    ./usr/share/dwindle/Images/{glyphs,menu,namescreen,obonus,platforms,portal,rbonus}.png
-    ./usr/share/dwindle/Sounds/{hop,points,penalty,life,recall,fall,capture,portal}.wav
-    ./usr/share/dwindle/Sounds/{gameover,letter,cursor,confirm,start,tune}.wav)
+    "${pictures[@]/#/./usr/share/dwindle/Images/}" "${sounds[@]/#/./usr/share/dwindle/Sounds/}")
 diff <(printf '%s\n' "${expected[@]}" | sort) <(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sort) ||
     fail "$deb does not hold the files listed here (< listed, > in the package)"
 

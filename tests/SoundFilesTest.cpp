@@ -1,6 +1,6 @@
 // The sounds the generator writes at build time (tools/sounds): WAV files in the one format the
-// game loads, the effects short, clean, below full scale and unlike one another, the tune and the
-// music quiet loops of whole bars; and another run writes the same bytes.
+// game loads, the effects short, clean, below full scale and unlike one another, each piece of
+// music a quiet loop of whole bars; and another run writes the same bytes.
 #include <SDL/SDL.h>
 #include <SDL/SDL_mixer.h>
 #include <gtest/gtest.h>
@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "sound/Sounds.h"
 #include "support/WorkFolder.h"
 
 namespace {
@@ -32,26 +33,8 @@ constexpr std::uintmax_t kMostBytes = 800000;
 // (about four semitones).
 constexpr double kApart = 1.25;
 
-const struct Effect {
-    const char* file;
-    int shortestMs, longestMs;
-} kEffects[] = {
-    // clang-format off
-    {"hop.wav",      60,  90},  // it plays on nearly every move
-    {"points.wav",   100, 400},
-    {"penalty.wav",  100, 400},
-    {"life.wav",     200, 600},
-    {"recall.wav",   200, 600},
-    {"fall.wav",     400, 900},
-    {"capture.wav",  200, 700},
-    {"portal.wav",   200, 700},
-    {"gameover.wav", 500, 999},
-    {"letter.wav",   10,  60},
-    {"cursor.wav",   10,  60},
-    {"confirm.wav",  200, 600},
-    {"start.wav",    200, 600},
-    // clang-format on
-};
+// How long an effect may ring: the hop, heard on nearly every move, shortest.
+constexpr int kShortestMs = 10, kLongestMs = 999, kLongestHopMs = 90;
 
 // A sound file as the game's SDL reads it.
 struct Sound {
@@ -135,16 +118,18 @@ struct Sound {
 // a player can tell apart; the name entry's ticks, which a held key repeats, under the hop.
 TEST(SoundFiles, EachEffectIsShortCleanBelowFullScaleAndUnlikeTheOthers) {
     std::vector<std::vector<double>> prints;
-    for (const Effect& e : kEffects) {
-        const Sound sound(e.file);
-        EXPECT_EQ(kFormat, sound.format) << e.file;
-        EXPECT_TRUE(e.shortestMs <= sound.ms() && sound.ms() <= e.longestMs)
-            << e.file << ": " << sound.ms() << " ms";
+    for (int i = 0; i < kEffectCount; ++i) {
+        const char* file = kEffectFiles[i];
+        const int longestMs = static_cast<Effect>(i) == Effect::Hop ? kLongestHopMs : kLongestMs;
+        const Sound sound(file);
+        EXPECT_EQ(kFormat, sound.format) << file;
+        EXPECT_TRUE(kShortestMs <= sound.ms() && sound.ms() <= longestMs)
+            << file << ": " << sound.ms() << " ms";
         // 60 to 80 % of full scale is the aim; none may reach it.
         EXPECT_TRUE(kFullScale / 2 < sound.peak && sound.peak < kFullScale)
-            << e.file << ": peak " << sound.peak;
-        EXPECT_LE(sound.rms, kLoudestRms) << e.file;
-        ASSERT_TRUE(sound.cleanEnds()) << e.file;
+            << file << ": peak " << sound.peak;
+        EXPECT_LE(sound.rms, kLoudestRms) << file;
+        ASSERT_TRUE(sound.cleanEnds()) << file;
         prints.push_back(sound.fingerprint());
     }
     for (const char* tick : {"letter.wav", "cursor.wav"}) {
@@ -157,43 +142,36 @@ TEST(SoundFiles, EachEffectIsShortCleanBelowFullScaleAndUnlikeTheOthers) {
                 const double x = prints[a][i] + 1, y = prints[b][i] + 1;  // neither 0
                 apart = std::max({apart, x / y, y / x});
             }
-            EXPECT_GE(apart, kApart) << kEffects[a].file << " and " << kEffects[b].file;
+            EXPECT_GE(apart, kApart) << kEffectFiles[a] << " and " << kEffectFiles[b];
         }
     }
 }
 
-// The game plays the tune and the music over and over under the effects: whole bars of 4/4 at
-// each one's tempo, from near silence to near silence so that the loop does not click (the music's
-// encoding leaves a little noise), and at most two thirds as loud as the quietest effect.
-TEST(SoundFiles, TheTuneAndTheMusicAreQuietLoopsOfWholeBars) {
-    const struct Loop {
-        const char* file;
-        int beatsAMinute, shortestMs, longestMs;
-    } loops[] = {
-        // clang-format off
-        {"tune.wav",   210, 4000,  8000},
-        {"music1.ogg", 150, 30000, 40000},  // levels 1-5
-        {"music2.ogg", 126, 30000, 40000},  // levels 6-10
-        {"music3.ogg", 175, 30000, 40000},  // levels 11-15
-        // clang-format on
-    };
-    for (const Loop& loop : loops) {
-        const Sound tune(loop.file);
-        ASSERT_EQ(kFormat, tune.format) << loop.file;
-        EXPECT_EQ(0u, tune.samples.size() % (kRate * 60 * 4 / loop.beatsAMinute)) << loop.file;
-        EXPECT_TRUE(loop.shortestMs <= tune.ms() && tune.ms() <= loop.longestMs)
-            << loop.file << ": " << tune.ms() << " ms";
-        EXPECT_LE(std::abs(tune.samples.front() - tune.samples.back()), 2 * kClick) << loop.file;
-        EXPECT_TRUE(kFullScale / 5 < tune.peak && tune.peak < kFullScale * 45 / 100)
-            << loop.file << ": peak " << tune.peak;
-        for (const Effect& e : kEffects) {
-            EXPECT_LE(tune.peak * 3, Sound(e.file).peak * 2) << loop.file << " and " << e.file;
+// The game plays each piece of music over and over under the effects: whole bars of 4/4 at some
+// tempo between 100 and 240 beats a minute, 4 to 40 seconds, from near silence to near silence so
+// that the loop does not click (the encoding leaves a little noise), and at most two thirds as
+// loud as the quietest effect.
+TEST(SoundFiles, EachPieceOfMusicIsAQuietLoopOfWholeBars) {
+    for (const char* file : kMusicFiles) {
+        const Sound music(file);
+        ASSERT_EQ(kFormat, music.format) << file;
+        bool wholeBars = false;
+        for (int beatsAMinute = 100; beatsAMinute <= 240; ++beatsAMinute) {
+            const int bar = kRate * 60 * 4 / beatsAMinute;
+            wholeBars = wholeBars ||
+                        (kRate * 60 * 4 % beatsAMinute == 0 && music.samples.size() % bar == 0);
+        }
+        EXPECT_TRUE(wholeBars) << file << ": " << music.samples.size() << " samples";
+        EXPECT_TRUE(4000 <= music.ms() && music.ms() <= 40000) << file << ": " << music.ms();
+        EXPECT_LE(std::abs(music.samples.front() - music.samples.back()), 2 * kClick) << file;
+        EXPECT_TRUE(kFullScale / 5 < music.peak && music.peak < kFullScale * 45 / 100)
+            << file << ": peak " << music.peak;
+        for (const char* effect : kEffectFiles) {
+            EXPECT_LE(music.peak * 3, Sound(effect).peak * 2) << file << " over " << effect;
         }
     }
 }
 
-// The generator run again into a fresh folder writes as many files as the tests above read,
-// each byte for byte the build's; together they fit the browser's budget.
 TEST(SoundFiles, AnotherRunWritesTheSameBytes) {
     const WorkFolder folder(false);
     EXPECT_EQ(0, std::system("'" DWINDLE_SOUNDMAKER "' ."));
@@ -204,7 +182,7 @@ TEST(SoundFiles, AnotherRunWritesTheSameBytes) {
         bytes += entry.file_size();
         EXPECT_TRUE(folder.read(file) == WorkFolder::read(DWINDLE_SOUNDS_DIR "/" + file)) << file;
     }
-    EXPECT_EQ(std::size(kEffects) + 4, files);  // and the tune and the three pieces
+    EXPECT_EQ(static_cast<std::uintmax_t>(kEffectCount + kMusicCount), files);
     EXPECT_LE(bytes, kMostBytes);
 }
 

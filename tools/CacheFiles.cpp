@@ -39,30 +39,43 @@ bool writeKeyedPng(const std::string& path, SDL_Surface* s) {
     return stbi_write_png(path.c_str(), s->w, s->h, 4, rgba.data(), s->w * 4) != 0;
 }
 
+// The game's 16-bit screen format, on a surface the caller frees.
+SDL_Surface* screenFormat() {
+    return SDL_CreateRGBSurface(SDL_SWSURFACE, 1, 1, 16, 0xF800, 0x07E0, 0x1F, 0);
+}
+
 }  // namespace
 
-bool writeCacheFiles(const std::string& folder) {
-    SDL_Surface* screen = SDL_CreateRGBSurface(SDL_SWSURFACE, 1, 1, 16, 0xF800, 0x07E0, 0x1F, 0);
+bool writeGlyphSheetFile(const std::string& path) {
+    SDL_Surface* screen = screenFormat();
     GlyphSheet glyphs;
+    if (screen != nullptr) {
+        fillGlyphSheet(glyphs, screen);
+    }
+    const bool done = glyphs.sheet != nullptr && writeKeyedPng(path, glyphs.sheet);
+    freeGlyphSheet(glyphs);
+    SDL_FreeSurface(screen);
+    return done;
+}
+
+bool writePlatformsFile(const std::string& path) {
+    SDL_Surface* screen = screenFormat();
     PlatformCache cache;
     SDL_Surface* platforms = nullptr;
     if (screen != nullptr) {
-        fillGlyphSheet(glyphs, screen);
         fillPlatformCache(cache, screen);
         platforms = keyedCanvas(screen->format, kPlatformCell * (PlatformCache::kLargestRx + 1),
                                 kPlatformCell * PlatformCache::kShapes);
     }
-    bool done = glyphs.sheet != nullptr && platforms != nullptr;
+    bool done = platforms != nullptr;
     forEachPlatformSize([&](int shape, int rx, int) {
         SDL_Rect at{static_cast<Sint16>(kPlatformCell * rx),
                     static_cast<Sint16>(kPlatformCell * shape), 0, 0};
         done = done && SDL_BlitSurface(cache.platforms[shape][rx], nullptr, platforms, &at) == 0;
     });
-    done = done && writeKeyedPng(folder + "/glyphs.png", glyphs.sheet) &&
-           writeKeyedPng(folder + "/platforms.png", platforms);
+    done = done && writeKeyedPng(path, platforms);
     SDL_FreeSurface(platforms);
     freePlatformCache(cache);
-    freeGlyphSheet(glyphs);
     SDL_FreeSurface(screen);
     return done;
 }

@@ -3,7 +3,8 @@
 
 #include <string>
 
-// Draws the glyph sheet and the platform cache as the game does at start-up, in the 16-bit
-// screen format, and writes them in the layout src/gfx/PictureFiles.h gives into folder as
-// glyphs.png and platforms.png. False when a surface cannot be made or a file written.
-bool writeCacheFiles(const std::string& folder);
+// Each draws as the game does at start-up, in the 16-bit screen format, and writes the picture
+// to path in the layout src/gfx/PictureFiles.h gives: the glyph sheet, the platform cache.
+// False when a surface cannot be made or the file written.
+bool writeGlyphSheetFile(const std::string& path);
+bool writePlatformsFile(const std::string& path);

@@ -20,8 +20,9 @@
 // column rx of its shape's row, so its centre is at (57 rx + rx, 57 row + ry). Cells of
 // sizes the cache does not hold (rx under ry + 3 of its shape, or past the shape's largest)
 // are transparent.
-constexpr const char* kGlyphSheetFile = "Images/glyphs.png";
-constexpr const char* kPlatformsFile = "Images/platforms.png";
+// kGlyphSheetFile and kPlatformsFile, "Images/glyphs.png" and "Images/platforms.png".
+#define DRAWN_ONCE(name, file) constexpr const char* name = "Images/" file;
+#include "gfx/PictureList.h"
 constexpr int kPlatformCell = 2 * PlatformCache::kLargestRx + 1;
 
 // Fill an empty sheet or cache in the format of `screen` from such a file. False when the

@@ -18,13 +18,9 @@ struct Slot {
 
 bool loadPictures(Pictures& p) {
     const Slot slots[] = {
-        {"Images/char.png", true, &p.player},       {"Images/portal.png", true, &p.portal},
-        {"Images/image.jpg", false, &p.background}, {"Images/bbonus.png", true, &p.bonus[0]},
-        {"Images/obonus.png", true, &p.bonus[1]},   {"Images/rbonus.png", true, &p.bonus[2]},
-        {"Images/gbonus.png", true, &p.bonus[3]},   {"Images/enemy1.png", true, &p.enemy[0]},
-        {"Images/enemy2.png", true, &p.enemy[1]},   {"Images/enemy3.png", true, &p.enemy[2]},
-        {"Images/intro.png", true, &p.intro},       {"Images/namescreen.png", true, &p.nameScreen},
-        {"Images/menu.png", true, &p.menu},         {"Images/menu2.jpg", false, &p.nameEntry},
+#define KEYED(field, file) {"Images/" file, true, &p.field},
+#define PLAIN(field, file) {"Images/" file, false, &p.field},
+#include "gfx/PictureList.h"
     };
     ImageLoader loader;
     bool all = true;
@@ -45,9 +41,11 @@ bool loadPictures(Pictures& p) {
 }
 
 void freePictures(Pictures& p) {
-    SDL_Surface** all[] = {&p.player,   &p.portal,     &p.background, &p.bonus[0], &p.bonus[1],
-                           &p.bonus[2], &p.bonus[3],   &p.enemy[0],   &p.enemy[1], &p.enemy[2],
-                           &p.intro,    &p.nameScreen, &p.menu,       &p.nameEntry};
+    SDL_Surface** all[] = {
+#define KEYED(field, file) &p.field,
+#define PLAIN(field, file) &p.field,
+#include "gfx/PictureList.h"
+    };
     for (SDL_Surface** picture : all) {
         SDL_FreeSurface(*picture);
         *picture = nullptr;

@@ -20,10 +20,10 @@ struct Pictures {
     GlyphSheet glyphs;
 };
 
-// Loads every picture from Images/ below the working folder, the menu's and the name entry's
-// too, so that a screen never finds its picture gone (as when the game is removed while it
-// runs), and draws the platforms and the letters in the screen's format. Writes a line to standard
-// error for each picture that fails and returns false if any did; a platform whose surface cannot
-// be made, and all text when the glyph sheet cannot be, is drawn with SDL_gfx.
+// Loads every picture of gfx/PictureList.h from Images/ below the working folder, the menu's and
+// the name entry's too, so that a screen never finds its picture gone (as when the game is removed
+// while it runs), and draws the platforms and the letters in the screen's format. Writes a line to
+// standard error for each picture that fails and returns false if any did; a platform whose surface
+// cannot be made, and all text when the glyph sheet cannot be, is drawn with SDL_gfx.
 bool loadPictures(Pictures& pictures);
 void freePictures(Pictures& pictures);

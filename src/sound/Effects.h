@@ -2,24 +2,20 @@
 #pragma once
 
 #include <cstdint>
+#include <iterator>
 
-// One effect for each event a player should hear, each from a file of its own (Sounds.cpp).
+// One effect for each event a player should hear, each from a file of its own, as
+// sound/SoundList.h lists them.
 enum class Effect : std::uint8_t {
-    Hop,     // the figure reaches another cell
-    Points,  // the four pickups collected
-    Penalty,
-    Life,
-    Recall,
-    Fall,      // a life lost to a vanished platform
-    Capture,   // a life lost to an enemy
-    Portal,    // on to the next level
-    GameOver,  // the last life lost
-    Letter,    // name entry: a letter changed
-    Cursor,    //   the cursor moved
-    Confirm,   //   the name confirmed
-    Start,     // a game started from the menu
+#define EFFECT(name, file) name,
+#include "sound/SoundList.h"
 };
-constexpr int kEffectCount = 13;
+// Each effect's file in Sounds/, in the enum's order.
+inline constexpr const char* kEffectFiles[] = {
+#define EFFECT(name, file) file,
+#include "sound/SoundList.h"
+};
+constexpr int kEffectCount = static_cast<int>(std::size(kEffectFiles));
 
 // The effects called for since they were last played, noted by the rules as their events
 // happen and started by the frame or the screen they happen in.
@@ -28,3 +24,4 @@ struct Cues {
 
     void note(Effect effect) { pending |= 1u << static_cast<int>(effect); }
 };
+static_assert(kEffectCount <= 16, "a bit of Cues::pending per effect");

@@ -25,7 +25,7 @@ void startTune(const Sounds* sounds) {
     if (sounds != nullptr && sounds->open) {
         // The browser's mixer would play a second tune over a first one still on the channel.
         Mix_HaltChannel(kTuneChannel);
-        Mix_PlayChannel(kTuneChannel, sounds->tune, -1);
+        Mix_PlayChannel(kTuneChannel, sounds->music[static_cast<int>(Music::Tune)], -1);
     }
 }
 

@@ -15,13 +15,9 @@ constexpr int kMixSamples = 512;
 // The tune's channel, and room for the effects that may sound at once.
 constexpr int kChannels = 8;
 
-const char* const kEffectFiles[kEffectCount] = {
-    "hop",    "points",   "penalty", "life",   "recall",  "fall", "capture",
-    "portal", "gameover", "letter",  "cursor", "confirm", "start"};
-
 // Null, and silent, for a file that is missing or that the mixer cannot read.
-Mix_Chunk* load(const std::string& name) {
-    return Mix_LoadWAV(("Sounds/" + name + ".wav").c_str());
+Mix_Chunk* load(const std::string& file) {
+    return Mix_LoadWAV(("Sounds/" + file).c_str());
 }
 }  // namespace
 
@@ -40,7 +36,9 @@ void openSounds(Sounds& sounds) {
     for (int i = 0; i < kEffectCount; ++i) {
         sounds.effects[i] = load(kEffectFiles[i]);
     }
-    sounds.tune = load("tune");
+    for (int i = 0; i < kMusicCount; ++i) {
+        sounds.music[i] = load(kMusicFiles[i]);
+    }
 }
 
 void closeSounds(Sounds& sounds) {
@@ -52,8 +50,10 @@ void closeSounds(Sounds& sounds) {
         Mix_FreeChunk(effect);
         effect = nullptr;
     }
-    Mix_FreeChunk(sounds.tune);
-    sounds.tune = nullptr;
+    for (Mix_Chunk*& piece : sounds.music) {
+        Mix_FreeChunk(piece);
+        piece = nullptr;
+    }
     Mix_CloseAudio();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     sounds.open = false;

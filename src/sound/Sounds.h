@@ -4,7 +4,21 @@
 
 #include <SDL/SDL_mixer.h>
 
+#include <cstdint>
+#include <iterator>
+
 #include "sound/Effects.h"
+
+// The pieces of music, as sound/SoundList.h lists them, and their files in Sounds/.
+enum class Music : std::uint8_t {
+#define MUSIC(name, file) name,
+#include "sound/SoundList.h"
+};
+inline constexpr const char* kMusicFiles[] = {
+#define MUSIC(name, file) file,
+#include "sound/SoundList.h"
+};
+constexpr int kMusicCount = static_cast<int>(std::size(kMusicFiles));
 
 // Volumes as SDL_mixer counts them; the handheld's buttons move by a step.
 constexpr int kFullVolume = MIX_MAX_VOLUME;
@@ -12,7 +26,7 @@ constexpr int kVolumeStep = MIX_MAX_VOLUME / 8;
 
 struct Sounds {
     Mix_Chunk* effects[kEffectCount] = {};  // null where a file is missing or broken
-    Mix_Chunk* tune = nullptr;
+    Mix_Chunk* music[kMusicCount] = {};
     bool open = false;         // the device is open: without one nothing is loaded or played
     bool off = false;          // all sound off (M), on the desktop and the handheld
     int volume = kFullVolume;  // the handheld's volume, 0 to kFullVolume

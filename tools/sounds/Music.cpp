@@ -251,7 +251,7 @@ std::vector<Voice> tense() {
 
 }  // namespace
 
-std::vector<Sound> gameMusic() {
+std::vector<Recipe> gameMusic() {
     return {
         {"music1.ogg", sunny(), kSunnyBars * 8 * kSunnyEighth},
         {"music2.ogg", cool(), kCoolBars * 8 * kCoolEighth},

@@ -7,4 +7,4 @@
 
 // music1.ogg for levels 1-5, music2.ogg for 6-10, music3.ogg for 11-15: each whole bars long,
 // from silence to silence, so that it loops without a seam.
-std::vector<Sound> gameMusic();
+std::vector<Recipe> gameMusic();

@@ -1,5 +1,5 @@
-// The game's sounds as data. The effects peak at 60 to 80 % of full scale, the tune, which
-// plays under them, at under 40 %: no mix adds up to more than its voices' volumes.
+// The recipes of the game's sounds, as data. The effects peak at 60 to 80 % of full scale, the
+// tune, which plays under them, at under 40 %: no mix adds up to more than its voices' volumes.
 #include "Sounds.h"
 
 #include <initializer_list>
@@ -55,7 +55,7 @@ std::vector<Voice> tune() {
 
 }  // namespace
 
-std::vector<Sound> gameSounds() {
+std::vector<Recipe> soundRecipes() {
     // Each voice: wave, start, hold, hz, slide, volume, envelope {attack, decay, sustain,
     // release}, duty; then vibrato depth and rate; then arpeggio and its rate.
     // clang-format off

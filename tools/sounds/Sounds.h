@@ -1,4 +1,4 @@
-// Sounds: the game's sound effects and its tune, each a list of voices.
+// Sounds: the recipes of the game's sound effects and music, each a list of voices.
 #pragma once
 
 #include <string>
@@ -6,10 +6,10 @@
 
 #include "Synth.h"
 
-struct Sound {
-    std::string file;
+struct Recipe {
+    std::string file;  // the sound's file, as src/sound/SoundList.h lists it
     std::vector<synth::Voice> voices;
     double seconds = 0;  // 0: until the last voice has faded
 };
 
-std::vector<Sound> gameSounds();
+std::vector<Recipe> soundRecipes();
