@@ -44,15 +44,15 @@ struct Bindings {
     const Binding* end() const { return last; }
 };
 
-Bindings bindings(Order order) {
+Bindings bindings(ButtonOrder order) {
     switch (order) {
-        case Order::Controller:
+        case ButtonOrder::Controller:
             return {std::begin(kControllerButtons), std::end(kControllerButtons)};
-        case Order::Xbox:
+        case ButtonOrder::Xbox:
             return {std::begin(kXboxButtons), std::end(kXboxButtons)};
-        case Order::Triggers:
+        case ButtonOrder::Triggers:
             return {std::begin(kTriggerButtons), std::end(kTriggerButtons)};
-        case Order::Handheld:
+        case ButtonOrder::Handheld:
             break;
     }
     return {nullptr, nullptr};
@@ -110,14 +110,15 @@ void openPads(Pads& pads) {
         Pad& pad = pads.pads[i] = Pad{};
         pad.joystick = i < SDL_NumJoysticks() ? SDL_JoystickOpen(i) : nullptr;
         if (pads.controllerOrder && pad.joystick != nullptr) {
-            pad.order = Order::Controller;
+            pad.order = ButtonOrder::Controller;
             // A button still held from the last screen (BACK that ended the game, at the menu
             // that follows) is no new press.
             readController(pad);
             pad.given = pad.buttons | pad.stick;
         } else if (pad.joystick != nullptr && SDL_JoystickNumHats(pad.joystick) > 0) {
-            pad.order = SDL_JoystickNumButtons(pad.joystick) <= kXboxButtonCount ? Order::Xbox
-                                                                                 : Order::Triggers;
+            pad.order = SDL_JoystickNumButtons(pad.joystick) <= kXboxButtonCount
+                            ? ButtonOrder::Xbox
+                            : ButtonOrder::Triggers;
         }
     }
 }
@@ -138,7 +139,7 @@ void readControllers(Pads& pads) {
     }
     for (int i = 0; i < Pads::kCount; ++i) {
         Pad& pad = pads.pads[i];
-        if (pad.order != Order::Controller) {
+        if (pad.order != ButtonOrder::Controller) {
             continue;
         }
         readController(pad);
@@ -152,7 +153,7 @@ bool fromPad(Pads& pads, const SDL_Event& e) {
                                                       : e.jbutton.which;
     const bool button = e.type == SDL_JOYBUTTONDOWN || e.type == SDL_JOYBUTTONUP;
     if ((!button && e.type != SDL_JOYHATMOTION && e.type != SDL_JOYAXISMOTION) ||
-        which >= Pads::kCount || (button && pads.pads[which].order == Order::Handheld)) {
+        which >= Pads::kCount || (button && pads.pads[which].order == ButtonOrder::Handheld)) {
         return false;
     }
     Pad& pad = pads.pads[which];

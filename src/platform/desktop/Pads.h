@@ -8,7 +8,7 @@
 #include <deque>
 
 // How a joystick's buttons are numbered, and so what they stand for.
-enum class Order {
+enum class ButtonOrder {
     Handheld,    // the handheld's own, its stick as buttons, and any joystick without a hat
     Controller,  // SDL's game-controller order, as the compatibility library gives known pads
     Xbox,        // the Linux kernel's order for a pad whose triggers are axes
@@ -17,7 +17,7 @@ enum class Order {
 
 struct Pad {
     SDL_Joystick* joystick = nullptr;
-    Order order = Order::Handheld;
+    ButtonOrder order = ButtonOrder::Handheld;
     // The handheld's buttons held down, a bit each, by the hat, the left stick, the buttons.
     Uint32 hat = 0, stick = 0, buttons = 0;
     Uint32 given = 0;  // what was held when presses were last given
