@@ -7,9 +7,14 @@ namespace {
 constexpr int kPortalPoints = 500;
 constexpr int kGameOver = -1;
 
-// Losing a life while none is left in reserve ends the game.
-bool lastLife(const Game& game) {
-    return game.lives - 1 < 0;
+// Losing a life while none is left in reserve ends the game: true when this loss has ended it.
+bool lastLifeEndsGame(Game& game) {
+    const bool last = game.lives - 1 < 0;
+    if (last) {
+        game.setupLevel(kGameOver);
+        game.cues.note(Effect::GameOver);
+    }
+    return last;
 }
 }  // namespace
 
@@ -17,9 +22,7 @@ Outcome checkFall(Game& game) {
     if (game.cell(game.playerCol, game.playerRow).present) {
         return Outcome::None;
     }
-    if (lastLife(game)) {
-        game.setupLevel(kGameOver);
-        game.cues.note(Effect::GameOver);
+    if (lastLifeEndsGame(game)) {
         return Outcome::GameOver;
     }
     game.cues.note(Effect::Fall);
@@ -36,9 +39,7 @@ Outcome checkCapture(Game& game, Enemy& enemy) {
         enemy.row != game.playerRow) {
         return Outcome::None;
     }
-    if (lastLife(game)) {
-        game.setupLevel(kGameOver);
-        game.cues.note(Effect::GameOver);
+    if (lastLifeEndsGame(game)) {
         return Outcome::GameOver;
     }
     game.cues.note(Effect::Capture);

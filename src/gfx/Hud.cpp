@@ -1,8 +1,11 @@
 // The head-up display: level, lives and score, drawn over the background before the board.
-#include "game/Game.h"
-#include "gfx/NumberFormatter.h"
+#include "gfx/Hud.h"
 
-void Game::drawHud(SDL_Surface* screen, const GlyphSheet* glyphs) {
+#include "gfx/NumberFormatter.h"
+#include "gfx/Painter.h"
+
+void drawHud(const Painter& painter, SDL_Surface* screen, int32_t level, int32_t lives,
+             int32_t score, const GlyphSheet* glyphs) {
     struct Line {
         const char* label;
         int labelX, labelY;

@@ -5,8 +5,8 @@
 
 #include <SDL/SDL.h>
 
-#include "gfx/GlyphSheet.h"
-#include "gfx/PlatformCache.h"
+struct GlyphSheet;
+struct PlatformCache;
 
 // Fills the empty cache and sheet in the format of `screen`. Returns false when the game
 // cannot draw its letters and platforms as it should: never where SDL_gfx draws what is

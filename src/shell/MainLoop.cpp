@@ -1,8 +1,8 @@
 // The main loop: menu passes and play passes until the player leaves.
 #include "shell/MainLoop.h"
 
-#include "game/Pause.h"
 #include "platform/Controls.h"
+#include "platform/EventQueue.h"
 #include "platform/Screen.h"
 #include "platform/Wait.h"
 #include "shell/Hold.h"

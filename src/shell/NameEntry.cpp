@@ -2,8 +2,8 @@
 #include "shell/NameEntry.h"
 
 #include "game/Game.h"
-#include "game/Pause.h"
 #include "platform/Controls.h"
+#include "platform/EventQueue.h"
 #include "platform/Platform.h"
 #include "platform/Screen.h"
 #include "platform/Wait.h"

@@ -6,9 +6,9 @@
 #include <cstdio>
 
 #include "game/Game.h"
-#include "game/Pause.h"
 #include "platform/Controls.h"
 #include "platform/Display.h"
+#include "platform/EventQueue.h"
 #include "platform/Platform.h"
 #include "platform/Random.h"
 #include "platform/Screen.h"

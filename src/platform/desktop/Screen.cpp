@@ -7,7 +7,6 @@
 #include <algorithm>
 
 #include "platform/Screen.h"
-#include "platform/desktop/FullScreen.h"
 
 namespace {
 constexpr int kWidth = 320, kHeight = 240, kDepth = 16;
@@ -27,17 +26,6 @@ void drawScaled(SDL_Surface* screen, SDL_Surface* video) {
         }
     }
     SDL_UnlockSurface(video);
-}
-
-// The largest full-screen mode, which is the desktop's own.
-SDL_Rect fullScreenSize() {
-    SDL_Rect** modes = SDL_ListModes(nullptr, SDL_FULLSCREEN | SDL_SWSURFACE);
-    if (modes == nullptr || modes == reinterpret_cast<SDL_Rect**>(-1)) {
-        const SDL_VideoInfo* info = SDL_GetVideoInfo();
-        return SDL_Rect{0, 0, static_cast<Uint16>(info->current_w),
-                        static_cast<Uint16>(info->current_h)};
-    }
-    return *modes[0];
 }
 }  // namespace
 
@@ -65,18 +53,4 @@ void closeScreen(SDL_Surface* screen) {
     if (screen != SDL_GetVideoSurface()) {
         SDL_FreeSurface(screen);
     }
-}
-
-void toggleFullScreen(SDL_Surface* screen) {
-    if (screen == SDL_GetVideoSurface()) {
-        return;
-    }
-    const bool full = (SDL_GetVideoSurface()->flags & SDL_FULLSCREEN) == 0;
-    const SDL_Rect size = full ? fullScreenSize() : SDL_Rect{0, 0, kWidth, kHeight};
-    if (SDL_SetVideoMode(size.w, size.h, kDepth, SDL_SWSURFACE | (full ? SDL_FULLSCREEN : 0)) ==
-        nullptr) {
-        // A full screen that cannot be had leaves the window as it was.
-        SDL_SetVideoMode(kWidth, kHeight, kDepth, SDL_SWSURFACE);
-    }
-    showScreen(screen);
 }
