@@ -236,8 +236,8 @@ TEST_F(MainLoopTest, ScoreAboveTheTenthIsNamedAndFiledEvenOnAQuit) {
 }
 
 // Each scripted event's effect starts in the pass it happens in, before any hold, and not
-// before; the tune loops from the start of a game to its end; M silences everything and brings
-// it back; the volume buttons step it.
+// before; the tune loops from the start of a game to its end; M silences the tune's channel, S
+// every channel, and each brings them back; the volume buttons step them.
 TEST_F(MainLoopTest, EachEffectSoundsFromItsEventsPassOverTheLoopingTune) {
     const auto still = [this](const char* input) {
         frameCounter = 1;  // no tick: no platform shrinks, no enemy moves
@@ -278,19 +278,23 @@ TEST_F(MainLoopTest, EachEffectSoundsFromItsEventsPassOverTheLoopingTune) {
           "hop after pass 62",     "portal after pass 63",      "fall after pass 64",
           "capture after pass 65", "gameover after pass 66",    "stop after pass 67",
           "letter after name 0",   "cursor after name 1",       "confirm after name 2"}},
-        // M at the menu: a game without a sound, until M again; the volume buttons step it; a
+        // M at the menu: a game without music, until M again; the volume buttons step it; S
+        // silences everything, and brings back all but the music M turned off meanwhile; a
         // game of over four and a half seconds, longer than the tune, which loops.
         {{"M "},
          {},
          [&](int pass) {
              game = pass == 0 ? quietGame(1, 0, 3) : game;
-             const std::map<int, const char*> input{
-                 {5, "M"}, {10, "v"}, {15, "R"}, {20, "V"}, {211, "E"}};
+             const std::map<int, const char*> input{{5, "M"},  {10, "v"}, {15, "R"},
+                                                    {20, "V"}, {25, "s"}, {30, "M"},
+                                                    {35, "s"}, {40, "M"}, {211, "E"}};
              still(input.count(pass) != 0 ? input.at(pass) : "");
          },
-         {"volume 0 after menu 0", "start after menu 0", "tune looping after menu 0",
+         {"one channel's volume 0 after menu 0", "start after menu 0", "tune looping after menu 0",
           "volume 128 after pass 5", "volume 112 after pass 10", "hop after pass 15",
-          "volume 128 after pass 20", "stop after pass 212"}},
+          "volume 128 after pass 20", "volume 0 after pass 25", "volume 128 after pass 35",
+          "one channel's volume 0 after pass 35", "volume 128 after pass 40",
+          "stop after pass 212"}},
     };
     for (const auto& g : games) {
         SCOPED_TRACE(::testing::Message() << "game " << &g - games);

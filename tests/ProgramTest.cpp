@@ -70,13 +70,17 @@ int waitFor(pid_t child, int limit = 10000, rusage* usage = nullptr) {
 }
 
 // One run of the game in a child process, left at the first menu after naming any score
-// that enters the table. When the tests run as root (who reads and writes any file), all files
-// are nobody's and nobody plays, in folders where any save could succeed.
+// that enters the table and turning the music and all sound off there, which the settings file
+// keeps, whatever was in its place. When the tests run as root (who reads and writes any file), all
+// files are nobody's and nobody plays, in folders where any save could succeed.
 TEST(ProgramTest, EveryRunKeepsWhatItCanAndSaysWhatItCannot) {
     const std::string read = "Couldn't read the scores from data.dat: ",
                       notSaved = "; this run's scores will not be saved\n",
                       unwritable = "Couldn't write the scores to data.dat: " +
-                                   std::string(strerror(EACCES)) + notSaved;
+                                   std::string(strerror(EACCES)) + notSaved,
+                      settingsOn = "; music and sound on\n",
+                      settingsNotRead = "Couldn't read the settings from settings.txt: ",
+                      bothOff = "music off\nsound off\n";
     const std::vector<const char*> noDisplay = {"SDL_VIDEODRIVER", "DISPLAY", "WAYLAND_DISPLAY"};
     const struct {
         std::function<void()> plant;
@@ -86,6 +90,7 @@ TEST(ProgramTest, EveryRunKeepsWhatItCanAndSaysWhatItCannot) {
         uid_t user = 65534;  // who plays when the tests run as root
         int signal = 0;      // sent at the menu, with SIGTERM ignored from the start
         std::vector<const char*> unset = {};  // as over SSH: no display and no driver asked for
+        std::string settings = "music off\nsound off\n";  // after the run
     } rows[] = {
         // The first run, silent; it removes what a save killed half-way left.
         {[] {
@@ -94,8 +99,15 @@ TEST(ProgramTest, EveryRunKeepsWhatItCanAndSaysWhatItCannot) {
                                  fs::last_write_time(".") - std::chrono::minutes(1));
          },
          "", formatScores(parseScores("")), 0644},
-        {[] { put("data.dat", kLow, 0664), fs::create_directory("data.dat.tmp"); }, "", kFiled,
-         0664, 0, 65534, SIGHUP},
+        {[] { put("data.dat", kLow, 0664), fs::create_directory("data.dat.tmp"); },
+         "",
+         kFiled,
+         0664,
+         0,
+         65534,
+         SIGHUP,
+         {},
+         ""},
         {[] { put("real/dat", kLow, 0666), fs::create_symlink("real/dat", "data.dat"); }, "",
          kFiled, 0666, 0, 0},  // root plays
         {[] { fs::create_symlink("gone/dat", "data.dat"); },
@@ -104,7 +116,14 @@ TEST(ProgramTest, EveryRunKeepsWhatItCanAndSaysWhatItCannot) {
          0},
         {[] { put("data.dat", kLow, 0); }, read + strerror(EACCES) + notSaved, kLow, 0},
         {[] { put("data.dat", kLow, 0644), fs::remove("Images/menu.png"); },  // checked at start
-         "Couldn't load picture Images/menu.png: Couldn't open Images/menu.png\n", kLow, 0, 1},
+         "Couldn't load picture Images/menu.png: Couldn't open Images/menu.png\n",
+         kLow,
+         0,
+         1,
+         65534,
+         0,
+         {},
+         ""},
         {[] { mkfifo("real/fifo", 0644), fs::create_symlink("real/fifo", "data.dat"); },
          read + "Not a regular file" + notSaved, "", 0},
         {[] { put("data.dat", kLow, 0444); }, unwritable, kLow, 0444},
@@ -120,7 +139,40 @@ TEST(ProgramTest, EveryRunKeepsWhatItCanAndSaysWhatItCannot) {
          "Couldn't initialise SDL: found no display and fell back to its " +
              std::string(SDL_Linked_Version()->patch < 50 ? "caca" : "offscreen") +
              " driver, which shows nothing; set DISPLAY or WAYLAND_DISPLAY to a running display\n",
-         kLow, 0644, 1, 65534, 0, noDisplay},
+         kLow, 0644, 1, 65534, 0, noDisplay, ""},
+        // The settings file, read without a link followed or a wait, never touching the scores.
+        {[] { put("data.dat", kLow, 0644), put("settings.txt", "music off\nsound on\n", 0644); },
+         "",
+         kFiled,
+         0,
+         0,
+         65534,
+         0,
+         {},
+         "music on\nsound off\n"},
+        {[] {
+             put("data.dat", kLow, 0644), put("real/settings", "music on\nsound off\n", 0644);
+             fs::create_symlink("real/settings", "settings.txt");
+         },
+         settingsNotRead + "Not a regular file" + settingsOn, kFiled, 0},
+        {[] { put("data.dat", kLow, 0644), mkfifo("settings.txt", 0644); },
+         settingsNotRead + "Not a regular file" + settingsOn, kFiled, 0},
+        {[] { put("data.dat", kLow, 0644), put("settings.txt", std::string(1 << 20, '\n'), 0644); },
+         settingsNotRead + strerror(EFBIG) + settingsOn, kFiled, 0},
+        {[] { put("data.dat", kLow, 0644), put("settings.txt", "music off\nvolume 11\n", 0644); },
+         settingsNotRead + "a damaged line" + settingsOn, kFiled, 0},
+        // A folder in its place: nothing read, and the two saves refused, said once.
+        {[] { put("data.dat", kLow, 0644), fs::create_directories("settings.txt/keep"); },
+         settingsNotRead + strerror(EISDIR) + settingsOn +
+             "Couldn't save the settings to settings.txt: " + strerror(EISDIR) +
+             "; they last for this run\n",
+         kFiled,
+         0,
+         0,
+         65534,
+         0,
+         {},
+         ""},
     };
     for (const auto& row : rows) {
         WorkFolder folder(false);
@@ -151,7 +203,7 @@ TEST(ProgramTest, EveryRunKeepsWhatItCanAndSaysWhatItCannot) {
             testWaits().onDelay = [](Uint32) { pushInput("X"); };
             testWaits().onEventWait = [&] {
                 folder.write("at-menu", folder.read("data.dat"));
-                pushInput(row.signal != 0 && raise(row.signal) == 0 ? "" : "E");
+                pushInput(row.signal != 0 && raise(row.signal) == 0 ? "" : "MsE");
             };
             return runProgram();
         });
@@ -170,11 +222,12 @@ TEST(ProgramTest, EveryRunKeepsWhatItCanAndSaysWhatItCannot) {
         EXPECT_EQ(row.after, folder.read("data.dat"));
         EXPECT_EQ(linked, fs::is_symlink("data.dat"));
         EXPECT_EQ(row.says, folder.read("errors"));
+        EXPECT_EQ(row.settings, folder.read("settings.txt"));
         EXPECT_EQ("", folder.read("output"));
         for (const auto& entry : fs::recursive_directory_iterator(".")) {
             const std::string name = entry.path().filename();
-            EXPECT_FALSE(
-                std::regex_match(name, std::regex("(data\\.)?dat\\.saving-[[:alnum:]]{6}")))
+            EXPECT_FALSE(std::regex_match(
+                name, std::regex("(data\\.dat|dat|settings\\.txt)\\.saving-[[:alnum:]]{6}")))
                 << "left behind: " << name;
         }
     }

@@ -163,6 +163,17 @@ Canvas howToPlayScreen() {
         platform(c, x, feet, 12, 8);
         standOn(c, enemySprite(n), x, feet);
     }
+    // The window's and the sound's keys under the pickups, in the pickups' two columns.
+    const struct {
+        const char *key, *word;
+    } keys[] = {
+        {"P", "pause"}, {"F11", "full screen"}, {"M", "music on/off"}, {"S", "all sound on/off"}};
+    for (int n = 0; n < 4; ++n) {
+        const int x = left + (n % 2) * 150;
+        const int row = 212 + (n / 2) * 12;
+        c.shadowText(x, row, keys[n].key, kHeading, kTextShadow);
+        c.shadowText(x + Canvas::textWidth(keys[n].key) + 8, row, keys[n].word, kText, kTextShadow);
+    }
     return c;
 }
 

@@ -72,15 +72,17 @@ mode_t newFileMode() {
 }  // namespace
 
 // Looked at first: a FIFO would wait for a writer, and opening a device can do anything.
-int openRegular(const char* path, int& failure) {
+int openRegular(const char* path, int& failure, bool followLinks) {
     struct stat info;
     failure = 0;
-    if (stat(path, &info) != 0) {
+    if ((followLinks ? stat(path, &info) : lstat(path, &info)) != 0) {
         failure = errno == ENOENT ? 0 : errno;
         return -1;
     }
     const bool regular = S_ISREG(info.st_mode);
-    const int fd = regular ? open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC) : -1;
+    const int noFollow = followLinks ? 0 : O_NOFOLLOW;
+    const int fd =
+        regular ? open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | noFollow) : -1;
     if (fd < 0) {
         // A file removed since the look is no file, as if it had never been there.
         failure = regular                 ? (errno == ENOENT ? 0 : errno)

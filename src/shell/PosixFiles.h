@@ -6,9 +6,10 @@
 
 #include <string>
 
-// Opens path for reading when it is a regular file, without blocking. Returns the descriptor,
-// or -1 with failure set: 0 when there is no file, kNotRegularFile, or an errno.
-int openRegular(const char* path, int& failure);
+// Opens path for reading when it is a regular file, without blocking; with followLinks false,
+// a symbolic link is no regular file. Returns the descriptor, or -1 with failure set: 0 when
+// there is no file, kNotRegularFile, or an errno.
+int openRegular(const char* path, int& failure, bool followLinks = true);
 constexpr int kNotRegularFile = -1;
 // A failure of openRegular, or an errno, in words.
 const char* describeFailure(int failure);

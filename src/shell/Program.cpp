@@ -17,8 +17,10 @@
 #include "shell/MainLoop.h"
 #include "shell/Pictures.h"
 #include "shell/ScoreFile.h"
+#include "shell/Settings.h"
 #include "shell/Window.h"
 #include "sound/Sounds.h"
+#include "sound/Volume.h"
 
 namespace {
 constexpr const char* kScoreFile = "data.dat";
@@ -82,6 +84,8 @@ int runProgram() {
     // With the pictures, and freed with them; without a device the game plays silently.
     Sounds sounds;
     openSounds(sounds);
+    loadSettings(sounds);
+    applyVolume(sounds);
     SDL_ShowCursor(SDL_DISABLE);
     SDL_EnableKeyRepeat(500, 30);
 

@@ -1,5 +1,5 @@
-// The keys that set the sound, on every screen that reads input: M turns all sound off and on,
-// the handheld's volume buttons raise and lower it.
+// The keys that set the sound, on every screen that reads input: M turns the music off and on,
+// S all sound, the handheld's volume buttons raise and lower it.
 #pragma once
 
 #include <SDL/SDL.h>

@@ -28,8 +28,10 @@ struct Sounds {
     Mix_Chunk* effects[kEffectCount] = {};  // null where a file is missing or broken
     Mix_Chunk* music[kMusicCount] = {};
     bool open = false;         // the device is open: without one nothing is loaded or played
-    bool off = false;          // all sound off (M), on the desktop and the handheld
+    bool off = false;          // all sound off (S), on the desktop and the handheld
+    bool musicOff = false;     // the music off (M), the effects heard, likewise
     int volume = kFullVolume;  // the handheld's volume, 0 to kFullVolume
+    bool unsaved = false;      // the switches could not be kept, which has been said
 };
 
 // Opens the audio device at the files' own format (22050 Hz, signed 16-bit, mono), so that

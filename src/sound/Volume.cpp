@@ -1,7 +1,9 @@
-// How loud the sounds play: all off, or the handheld's volume.
+// How loud the sounds play: all off, the music off, or the handheld's volume.
 #include "sound/Volume.h"
 
 #include <algorithm>
+
+#include "sound/Playing.h"
 
 void applyVolume(const Sounds& sounds) {
     // The mixer has no channels to set before it is open.
@@ -9,6 +11,9 @@ void applyVolume(const Sounds& sounds) {
         // Every channel changes between the same two mixes.
         SDL_LockAudio();
         Mix_Volume(-1, sounds.off ? 0 : sounds.volume);
+        if (sounds.musicOff) {
+            Mix_Volume(kTuneChannel, 0);
+        }
         SDL_UnlockAudio();
     }
 }

@@ -1,9 +1,10 @@
-// How loud the sounds play: all off, or the handheld's volume.
+// How loud the sounds play: all off, the music off, or the handheld's volume.
 #pragma once
 
 #include "sound/Sounds.h"
 
-// Gives every channel the volume the setting asks for, none while all sound is off.
+// Gives every channel the volume the setting asks for, none while all sound is off, and the
+// tune's channel none while the music is off.
 void applyVolume(const Sounds& sounds);
 // The handheld's volume buttons: the volume a step up (1) or down (-1), between silence and
 // full.

@@ -25,9 +25,9 @@ void SdlTest::TearDown() {
 }
 
 void pushInput(const std::string& input) {
-    const std::string keys = "UDLR E^M", buttons = "uldr89X1Vv", hats = "cw", axes = "NSyWEx";
-    const SDLKey syms[] = {SDLK_UP,    SDLK_DOWN,   SDLK_LEFT, SDLK_RIGHT,
-                           SDLK_SPACE, SDLK_ESCAPE, SDLK_UP,   SDLK_m};
+    const std::string keys = "UDLR E^Ms", buttons = "uldr89X1Vv", hats = "cw", axes = "NSyWEx";
+    const SDLKey syms[] = {SDLK_UP,     SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT, SDLK_SPACE,
+                           SDLK_ESCAPE, SDLK_UP,   SDLK_m,    SDLK_s};
     const Uint8 numbers[] = {0, 2, 4, 6, 8, 9, 14, 1, 16, 17};  // the handheld's buttons
     const Uint8 hatValues[] = {SDL_HAT_CENTERED, SDL_HAT_LEFT};
     for (const char c : input) {

@@ -8,7 +8,8 @@
 // the menu then ends the game on the page, which says so. Without IndexedDB, or where it
 // refuses the scores, the page says that they last until it is closed.
 // The first key starts the page's audio, which plays the game's sounds unless the page's sound
-// switch, kept over a reload, is off.
+// switch, kept over a reload, is off; so the music and its switch. Held sideways, the canvas
+// takes a phone's room beside the pad.
 // DWINDLE_SITE names the built site, DWINDLE_BUILD the desktop build that has the program.
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
@@ -163,23 +164,26 @@ async function waitForFrame(page, frame, what) {
     .catch(() => assert.fail(`the page never showed ${what} as the desktop game does`));
 }
 
-// At a phone's size: the canvas, and every button of the pad wholly in sight and off the
-// canvas, the cross left of the canvas and the buttons right of it held sideways, the pad under
-// it held upright.
-async function turnPhone(page, width, height) {
+// At a phone's size: the canvas at least `scale` times 320x240, and every button of the pad
+// wholly in sight and off the canvas, the cross left of the canvas and the buttons right of it
+// held sideways, the pad under it held upright, Leave 40 px or more from Start / OK.
+async function turnPhone(page, width, height, scale) {
   await page.setViewport({ width, height, hasTouch: true, isMobile: true });
-  const misplaced = await page.evaluate((sideways) => {
+  const misplaced = await page.evaluate((sideways, scale) => {
     const box = (e) => document.querySelector(e).getBoundingClientRect();
     const canvas = box('#canvas');
     const inSight = (r) => r.left >= 0 && r.top >= 0 && r.right <= innerWidth && r.bottom <= innerHeight;
     const where = sideways ? box('#cross').right <= canvas.left && box('#buttons').left >= canvas.right
                            : box('#pad').top >= canvas.bottom;
+    const apart = box('#pad [data-key="27"]').top - box('#pad [data-key="32"]').bottom >= 40;
     return [...document.querySelectorAll('#pad button')].filter((b) => {
       const r = b.getBoundingClientRect();
       return !inSight(r) || !(r.right <= canvas.left || r.left >= canvas.right ||
                               r.bottom <= canvas.top || r.top >= canvas.bottom);
-    }).map((b) => b.textContent).concat(inSight(canvas) && where ? [] : ['canvas']);
-  }, width > height);
+    }).map((b) => b.textContent).concat(inSight(canvas) && where ? [] : ['canvas'],
+      canvas.width >= 320 * scale && canvas.height >= 240 * scale ? [] : [`${canvas.width} wide`],
+      apart ? [] : ['Leave by Start / OK']);
+  }, width > height, scale);
   assert.deepEqual(misplaced, [], `at ${width}x${height}`);
 }
 
@@ -279,11 +283,14 @@ test('touch pad: the same game upright then sideways with the sound off, reloade
      'name entry, then storage that refuses it', async () => {
   const page = await openPage(true);
   await waitForFrame(page, menuFrame, 'the menu');
-  for (const [width, height] of [[844, 390], [740, 360], [360, 740], [390, 844]]) {
-    await turnPhone(page, width, height);
+  for (const [width, height, scale] of [[844, 390, 1.25], [740, 360, 1.2], [360, 740, 1],
+                                        [390, 844, 1]]) {
+    await turnPhone(page, width, height, scale);
   }
-  // The sound switched off first: the game plays silently, and stays so over a reload, until
-  // M in the game switches it on again. The first moves upright, the later ones sideways.
+  // The music and the sound switched off first: the game plays silently, and stays so over a
+  // reload, until M and S in the game switch them on again. The first moves upright, the later
+  // ones sideways.
+  await page.tap('#music');
   await page.tap('#sound');
   let heard;
   await playScript(page, 'touch', async () => {
@@ -293,7 +300,7 @@ test('touch pad: the same game upright then sideways with the sound off, reloade
     unconfirmed: true,
     during: async () => {
       await page.waitForFunction(() => window.replayResult.passes >= 20, { polling: 10 });
-      await turnPhone(page, 844, 390);
+      await turnPhone(page, 844, 390, 1.25);
     },
   });
   assert.equal(await heard, 0, 'sound with the sound off');
@@ -302,12 +309,14 @@ test('touch pad: the same game upright then sideways with the sound off, reloade
   await page.waitForFunction(() => !window.asksBeforeLeaving(), { timeout: 5000, polling: 50 });
   await page.reload();
   await waitForFrame(page, listingFrame, 'the score named during a reload');
-  const sound = (on) => document.getElementById('sound').textContent === `Sound ${on}` &&
-                        Module.audio.soundSwitch.gain.value === (on === 'on' ? 1 : 0);
-  assert.ok(await page.evaluate(sound, 'off'), 'the sound switched off was not kept');
-  await page.keyboard.press('KeyM');  // which the game reads at its menu's next poll
-  await page.waitForFunction(sound, { timeout: 5000 }, 'on')
-    .catch(() => assert.fail('M in the game did not switch the sound on'));
+  const turned = (name, on) => document.getElementById(name).textContent.toLowerCase() ===
+    `${name} ${on}` && Module.audio[`${name}Switch`].gain.value === (on === 'on' ? 1 : 0);
+  for (const [name, key] of [['music', 'KeyM'], ['sound', 'KeyS']]) {
+    assert.ok(await page.evaluate(turned, name, 'off'), `the ${name} switched off was not kept`);
+    await page.keyboard.press(key);  // which the game reads at its menu's next poll
+    await page.waitForFunction(turned, { timeout: 5000 }, name, 'on')
+      .catch(() => assert.fail(`${key} in the game did not switch the ${name} on`));
+  }
   await page.evaluate(() => {
     IDBObjectStore.prototype.put = () => { throw new DOMException('full', 'QuotaExceededError'); };
   });

@@ -1,10 +1,17 @@
-// All sound off and on again on the desktop and the handheld: the mixer's channels silenced,
-// the tune and the effects playing on unheard, for the rest of the run.
+// The sound switches on the desktop and the handheld: the mixer's channels silenced, or the
+// tune's alone, the sounds playing on unheard; the game keeps the choice in its settings file.
 #include "platform/SoundSwitch.h"
 
 #include "sound/Volume.h"
 
-void switchSound(Sounds& sounds) {
+bool switchSound(Sounds& sounds) {
     sounds.off = !sounds.off;
     applyVolume(sounds);
+    return true;
+}
+
+bool switchMusic(Sounds& sounds) {
+    sounds.musicOff = !sounds.musicOff;
+    applyVolume(sounds);
+    return true;
 }

@@ -30,6 +30,11 @@ for (const button of document.querySelectorAll('#pad button')) {
   button.addEventListener('touchend', release);
   button.addEventListener('touchcancel', release);
 }
+// The bar's Pause button presses P, a click being a press and its release.
+document.getElementById('pause').onclick = () => {
+  sendKey('keydown', 80);
+  sendKey('keyup', 80);
+};
 
 // The game reads the handheld's buttons as joystick 0. Every standard-layout gamepad is
 // folded into one such joystick, present from the start (a browser shows a gamepad only once

@@ -1,9 +1,10 @@
-// The page's half of Screen.cpp: the canvas scaled by the largest whole multiple that fits, and
-// shown full screen on the button's press.
+// The page's half of Screen.cpp: the canvas scaled to fit, and shown full screen on the button's
+// press.
 'use strict';
 
-// The largest whole multiple of 320x240 that fits the room the page leaves the canvas (beside
-// the touch pad held sideways, above it held upright), at least 1.
+// The largest multiple of 320x240 that fits the room the page leaves the canvas (beside the
+// touch pad held sideways, above it held upright), at least 1: a whole one, but beside the pad,
+// where a phone's small screen has no room to spare and takes any, drawn nearest-neighbour.
 function fit() {
   const size = (id) => document.getElementById(id).getBoundingClientRect();
   let room = [innerWidth, innerHeight - 120];
@@ -14,7 +15,9 @@ function fit() {
       ? [innerWidth - size('cross').width - size('buttons').width - 48, innerHeight - 16]
       : [innerWidth - 16, innerHeight - size('pad').height - size('bar').height - 48];
   }
-  const scale = Math.max(1, Math.floor(Math.min(room[0] / 320, room[1] / 240)));
+  const padded = document.body.classList.contains('touch') && !document.fullscreenElement;
+  const fits = Math.min(room[0] / 320, room[1] / 240);
+  const scale = Math.max(1, padded ? fits : Math.floor(fits));
   document.documentElement.style.setProperty('--scale', scale);
 }
 // Turning a phone resizes the page, which the style lays out anew.

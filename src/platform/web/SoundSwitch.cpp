@@ -1,9 +1,15 @@
-// All sound off and on again in the browser: the page's switch, which its Sound button also
-// turns and which it keeps in the site's storage (SoundSwitch.js).
+// The sound switches in the browser: the page's, which its Music and Sound buttons also turn
+// and which it keeps in the site's storage (SoundSwitch.js).
 #include <emscripten.h>
 
 #include "platform/SoundSwitch.h"
 
-void switchSound(Sounds&) {
+bool switchSound(Sounds&) {
     EM_ASM(Module.switchSound());
+    return false;
+}
+
+bool switchMusic(Sounds&) {
+    EM_ASM(Module.switchMusic());
+    return false;
 }
