@@ -94,23 +94,39 @@ TEST(ProgramTest, EveryRunKeepsWhatItCanAndSaysWhatItCannot) {
                                  fs::last_write_time(".") - std::chrono::minutes(1));
          },
          "", formatScores(parseScores("")), 0644},
-        {[] { put("data.dat", kLow, 0664), fs::create_directory("data.dat.tmp"); }, "", kFiled,
-         0664, 0, 65534, SIGHUP},
-        {[] { put("real/dat", kLow, 0666), fs::create_symlink("real/dat", "data.dat"); }, "",
-         kFiled, 0666, 0, 0},  // root plays
+        {[] {
+             put("data.dat", kLow, 0664);
+             fs::create_directory("data.dat.tmp");
+         },
+         "", kFiled, 0664, 0, 65534, SIGHUP},
+        {[] {
+             put("real/dat", kLow, 0666);
+             fs::create_symlink("real/dat", "data.dat");
+         },
+         "", kFiled, 0666, 0, 0},  // root plays
         {[] { fs::create_symlink("gone/dat", "data.dat"); },
          "Couldn't save the scores to data.dat: " + std::string(strerror(ENOENT)) + "\n", "", 0},
         {[] { fs::create_directories("data.dat/keep"); }, read + strerror(EISDIR) + notSaved, "",
          0},
         {[] { put("data.dat", kLow, 0); }, read + strerror(EACCES) + notSaved, kLow, 0},
-        {[] { put("data.dat", kLow, 0644), fs::remove("Images/menu.png"); },  // checked at start
+        {[] {  // the pictures are checked at start
+             put("data.dat", kLow, 0644);
+             fs::remove("Images/menu.png");
+         },
          "Couldn't load picture Images/menu.png: Couldn't open Images/menu.png\n", kLow, 0, 1},
-        {[] { mkfifo("real/fifo", 0644), fs::create_symlink("real/fifo", "data.dat"); },
+        {[] {
+             mkfifo("real/fifo", 0644);
+             fs::create_symlink("real/fifo", "data.dat");
+         },
          read + "Not a regular file" + notSaved, "", 0},
         {[] { put("data.dat", kLow, 0444); }, unwritable, kLow, 0444},
         // A folder that takes no new file: its writable file is saved in place, said once; without
         // one nothing can be saved, said at once.
-        {[] { put("shut/dat", kLow, 0666), put("shut/dat.lock", "", 0644), shut(); },
+        {[] {
+             put("shut/dat", kLow, 0666);
+             put("shut/dat.lock", "", 0644);
+             shut();
+         },
          "Saved the scores to data.dat in place, not atomically: its folder refused a new file: " +
              std::string(strerror(EACCES)) + "\n",
          kFiled, 0666},
@@ -123,6 +139,7 @@ TEST(ProgramTest, EveryRunKeepsWhatItCanAndSaysWhatItCannot) {
          kLow, 0644, 1, 65534, 0, noDisplay},
     };
     for (const auto& row : rows) {
+        SCOPED_TRACE(::testing::Message() << "row " << &row - rows << ", saying: " << row.says);
         WorkFolder folder(false);
         fs::copy(DWINDLE_IMAGES_DIR, "Images");
         for (const char* made : {"shut", "real", "run"}) {
@@ -148,10 +165,10 @@ TEST(ProgramTest, EveryRunKeepsWhatItCanAndSaysWhatItCannot) {
             umask(022);
             signal(SIGTERM, row.signal != 0 ? SIG_IGN : SIG_DFL);
             // The X button confirms a name and means nothing anywhere else.
-            testWaits().onDelay = [](Uint32) { pushInput("X"); };
+            testWaits().onDelay = [](Uint32) { pushInput("Button.X"); };
             testWaits().onEventWait = [&] {
                 folder.write("at-menu", folder.read("data.dat"));
-                pushInput(row.signal != 0 && raise(row.signal) == 0 ? "" : "E");
+                pushInput(row.signal != 0 && raise(row.signal) == 0 ? "" : "Escape");
             };
             return runProgram();
         });
@@ -203,8 +220,10 @@ TEST(ProgramTest, TwoGamesSavingAtOnceKeepBothScoresAndNeitherWaitsLongForTheOth
             return startGame([i] {
                 std::setvbuf(std::freopen(("errors" + std::to_string(i)).c_str(), "w", stderr),
                              nullptr, _IONBF, 0);
-                testWaits().onDelay = [i](Uint32) { pushInput(i == 0 ? "X" : "UX"); };
-                testWaits().onEventWait = [] { pushInput("E"); };
+                testWaits().onDelay = [i](Uint32) {
+                    pushInput(i == 0 ? "Button.X" : "Up Button.X");
+                };
+                testWaits().onEventWait = [] { pushInput("Escape"); };
                 return runProgram();
             });
         };
@@ -277,7 +296,7 @@ TEST(ProgramTest, SplashShowsBothPicturesForFourSecondsEach) {
     testWaits().onDelay = [&](Uint32 ms) {
         shown.push_back(std::to_string(ms) + pixels(SDL_GetVideoSurface()));
     };
-    testWaits().onEventWait = [] { pushInput("E"); };
+    testWaits().onEventWait = [] { pushInput("Escape"); };
     EXPECT_EQ(0, runProgram());
     ASSERT_EQ(161u, shown.size());
     EXPECT_TRUE(shown[0] == shown[79] && shown[79] != shown[80] && shown[80] == shown[159] &&
