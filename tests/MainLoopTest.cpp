@@ -28,6 +28,15 @@ struct Listener {
 };
 Listener listening;
 
+// `token` n times, each followed by a space.
+std::string times(int n, const std::string& token) {
+    std::string tokens;
+    for (int i = 0; i < n; ++i) {
+        tokens += token + " ";
+    }
+    return tokens;
+}
+
 // A function of a library: of the one loaded at `library`, or RTLD_NEXT, the next to define it.
 template <typename F>
 F* symbol(void* library, const char* name) {
@@ -74,8 +83,8 @@ class MainLoopTest : public PicturesTest {
     // of the menu, a pass, the name entry or a pause is what the mixer hears after: "menu 0",
     // "pass 3", "name 1", "pause 0"...
     void run(std::vector<std::string> menu, std::function<void(int)> pass,
-             std::vector<std::string> named = {}, std::string paused = "", std::string back = "+",
-             Sounds* sounds = nullptr) {
+             std::vector<std::string> named = {}, std::string paused = "",
+             std::string back = "Back", Sounds* sounds = nullptr) {
         table = parseScores(
             "100\nAL\n100\nBO\n100\nCY\n100\nDI\n100\nED\n100\nFO\n100\nGU\n"
             "100\nHI\n100\nIO\n100\nJO\n");
@@ -96,7 +105,7 @@ class MainLoopTest : public PicturesTest {
             EXPECT_EQ("1111111111", inked(230, 65, 10, 0, 14)) << "the listing's scores";
             EXPECT_TRUE(shows("menu.png", 4, 168, 162, 38)) << "the menu's prompts";
             const int m = wait("menu ", menuWaits);
-            pushInput(m < static_cast<int>(menu.size()) ? menu[m] : "E");
+            pushInput(m < static_cast<int>(menu.size()) ? menu[m] : "Escape");
         };
         testWaits().onDelay = [&](Uint32 ms) {
             if (ms == 50) {
@@ -152,11 +161,28 @@ class MainLoopTest : public PicturesTest {
 // back, with what was pressed meanwhile thrown away, and the passes go on where they stood.
 TEST_F(MainLoopTest, MenuStartsLevelOneThenArrowsStickAndPadMoveAndCountersWrap) {
     // Pass by pass: the input pushed at its end, then where the player stands after the next.
-    const std::vector<std::tuple<std::string, int, int>> steps = {
-        {"R", 1, 3},     {"U", 1, 2},   {"r", 2, 2},     {"u", 2, 1},    {"l", 1, 1},
-        {"d", 1, 2},     {"LLL", 0, 2}, {"DD", 0, 3},    {" 81^", 0, 3}, {"RR", 2, 3},
-        {"UUUUD", 2, 1}, {"RRR", 4, 1}, {"wwcwc", 2, 1}, {"SSy", 2, 2},  {"NWxy", 1, 1},
-        {"R-", 2, 1},    {"", 2, 1},    {"9", 2, 1}};
+    const struct {
+        std::string input;
+        int col, row;
+    } steps[] = {{"Right", 1, 3},
+                 {"Up", 1, 2},
+                 {"Stick.Right", 2, 2},
+                 {"Stick.Up", 2, 1},
+                 {"Stick.Left", 1, 1},
+                 {"Stick.Down", 1, 2},
+                 {"Left Left Left", 0, 2},
+                 {"Down Down", 0, 3},
+                 {"Space Button.Start Stick.UpLeft ^Up", 0, 3},
+                 {"Right Right", 2, 3},
+                 {"Up Up Up Up Down", 2, 1},
+                 {"Right Right Right", 4, 1},
+                 {"Hat.Left Hat.Left ^Hat.Left Hat.Left ^Hat.Left", 2, 1},
+                 {"Axis.Down Axis.Down ^Axis.Up", 2, 2},
+                 {"Axis.Up Axis.Left ^Axis.Left ^Axis.Up", 1, 1},
+                 {"Right Away", 2, 1},
+                 {"", 2, 1},
+                 {"Button.Select", 2, 1}};
+    const int stepCount = std::end(steps) - std::begin(steps);
     frameCounter = 9995;
     std::vector<int> counters;
     std::string frameBack;
@@ -166,13 +192,16 @@ TEST_F(MainLoopTest, MenuStartsLevelOneThenArrowsStickAndPadMoveAndCountersWrap)
         if (pass == 0) {
             EXPECT_EQ((std::vector<int>{1, 3, 0, 0, 3, true, true}), state(game));
             game = quietGame(1, 0, 3);
-        } else if (pass <= static_cast<int>(steps.size())) {
-            const auto& [input, col, row] = steps[pass - 1];
-            EXPECT_EQ(std::make_pair(col, row), std::make_pair(game.playerCol, game.playerRow));
+        } else if (pass <= stepCount) {
+            const auto& step = steps[pass - 1];
+            EXPECT_EQ(std::make_pair(step.col, step.row),
+                      std::make_pair(game.playerCol, game.playerRow))
+                << "after \"" << step.input << '"';
         }
-        pushInput(pass < static_cast<int>(steps.size()) ? std::get<0>(steps[pass]) : "");
+        pushInput(pass < stepCount ? steps[pass].input : "");
     };
-    run({"Rr8"}, pass, {}, "", "L+");  // moves are not read by the menu; START starts
+    run({"Right Stick.Right Button.Start"}, pass, {}, "",
+        "Left Back");  // moves are not read by the menu; START starts
     EXPECT_EQ(std::make_pair(2, 20), std::make_pair(menuWaits, passes));  // menu, play, menu
     EXPECT_EQ((std::vector<int>{9995, 10000, 0, 1, 14}),
               (std::vector<int>{counters[0], counters[5], counters[6], counters[7], frameCounter}));
@@ -189,30 +218,37 @@ TEST_F(MainLoopTest, MenuStartsLevelOneThenArrowsStickAndPadMoveAndCountersWrap)
 // run from 0 to 128 and a 0 ends the name), or as they stand on a quit request during play or
 // name entry, after which the menu leaves without waiting.
 TEST_F(MainLoopTest, ScoreAboveTheTenthIsNamedAndFiledEvenOnAQuit) {
+    const std::string kIgnoredInNaming = "Escape Button.Start Button.Select Stick.UpLeft ^Up";
     const struct {
         int32_t score;
         const char* end;
         std::vector<std::string> letters;
         const char* name;
         int nameEntryPasses, menuWaits;
-        std::string paused = "";  // pushed at a pause, which a fall from the start cell makes
-        std::string back = "+";   // pushed while held, with the player away
+        std::string paused = "";    // pushed at a pause, which a fall from the start cell makes
+        std::string back = "Back";  // pushed while held, with the player away
         int heldWaits = 0;
-    } cases[] = {{101, "E", {"RU "}, "ABA", 2, 2},
-                 {100, "E", {}, nullptr, 0, 2},
-                 {500, "Q", {}, "AAA", 1, 1},
-                 {-5, "Q", {}, nullptr, 0, 1},
-                 {300, "E", {"UXU"}, "BAA", 2, 2},
-                 {300, "E", {"UQ"}, "BAA", 2, 1},
-                 {101, "E", {"urdX"}, "B@A", 2, 2},
-                 {101, "E", {std::string(70, 'U'), "R" + std::string(70, 'D') + " "}, "\x80", 3, 2},
-                 {101, "E", {std::string(65, 'D'), " "}, "", 3, 2},
-                 {101, "E", {"LURRRRRUU "}, "BAC", 2, 2},
-                 {101, "E", {" U "}, "BAA", 2, 2},
-                 {101, "E", {"E891^", "rlu", " "}, "BAA", 4, 2},
-                 {101, "E", {"RUR" + std::string(65, 'D') + "Q"}, "AB", 2, 1},
-                 {0, "", {}, nullptr, 0, 1, "RQ"},  // the arrow is thrown away, the quit is not
-                 {0, "", {}, nullptr, 0, 1, "-R", "+Q", 1}};  // and the window left is not
+    } cases[] = {
+        {101, "Escape", {"Right Up Space"}, "ABA", 2, 2},
+        {100, "Escape", {}, nullptr, 0, 2},
+        {500, "Quit", {}, "AAA", 1, 1},
+        {-5, "Quit", {}, nullptr, 0, 1},
+        {300, "Escape", {"Up Button.X Up"}, "BAA", 2, 2},
+        {300, "Escape", {"Up Quit"}, "BAA", 2, 1},
+        {101, "Escape", {"Stick.Up Stick.Right Stick.Down Button.X"}, "B@A", 2, 2},
+        {101, "Escape", {times(70, "Up"), "Right " + times(70, "Down") + "Space"}, "\x80", 3, 2},
+        {101, "Escape", {times(65, "Down"), "Space"}, "", 3, 2},
+        {101, "Escape", {"Left Up Right Right Right Right Right Up Up Space"}, "BAC", 2, 2},
+        {101, "Escape", {"Space Up Space"}, "BAA", 2, 2},
+        {101,
+         "Escape",
+         {kIgnoredInNaming, "Stick.Right Stick.Left Stick.Up", "Space"},
+         "BAA",
+         4,
+         2},
+        {101, "Escape", {"Right Up Right " + times(65, "Down") + "Quit"}, "AB", 2, 1},
+        {0, "", {}, nullptr, 0, 1, "Right Quit"},  // the arrow is thrown away, the quit is not
+        {0, "", {}, nullptr, 0, 1, "Away Right", "Back Quit", 1}};  // and the window left is not
     for (const auto& c : cases) {
         const auto pass = [&](int pass) {
             if (pass == 0) {
@@ -220,9 +256,9 @@ TEST_F(MainLoopTest, ScoreAboveTheTenthIsNamedAndFiledEvenOnAQuit) {
                 game.score = c.score;
                 game.startCell().present = c.paused.empty();
             }
-            pushInput(pass == 0 ? c.end : pass == 1 ? " " : "");  // a key after the end is lost
+            pushInput(pass == 0 ? c.end : pass == 1 ? "Space" : "");  // a key after the end is lost
         };
-        run({" "}, pass, c.letters, c.paused, c.back);
+        run({"Space"}, pass, c.letters, c.paused, c.back);
         // A score not filed is kept until a new game.
         EXPECT_EQ(
             std::make_tuple(c.nameEntryPasses, c.menuWaits, c.name ? 11u : 10u,
@@ -250,8 +286,8 @@ TEST_F(MainLoopTest, EachEffectSoundsFromItsEventsPassOverTheLoopingTune) {
     } games[] = {
         // The four pickups one after another, the portal after three hops, a fall, a capture,
         // the last life lost; the score named: a letter up, the cursor on, the name confirmed.
-        {{" "},
-         {"U", "R", " "},
+        {{"Space"},
+         {"Up", "Right", "Space"},
          [&](int pass) {
              if (pass == 0) {
                  game = quietGame(11, 0, 0);
@@ -269,7 +305,7 @@ TEST_F(MainLoopTest, EachEffectSoundsFromItsEventsPassOverTheLoopingTune) {
              for (Bonus& bonus : game.bonuses) {  // once collected, never placed again
                  bonus.enabled = bonus.enabled && bonus.visible;
              }
-             still((pass % 15 == 0 && pass <= 45) || (pass >= 60 && pass <= 62) ? "R" : "");
+             still((pass % 15 == 0 && pass <= 45) || (pass >= 60 && pass <= 62) ? "Right" : "");
          },
          {"start after menu 0",    "tune looping after menu 0", "hop after pass 0",
           "points after pass 1",   "hop after pass 15",         "penalty after pass 16",
@@ -281,13 +317,13 @@ TEST_F(MainLoopTest, EachEffectSoundsFromItsEventsPassOverTheLoopingTune) {
         // M at the menu: a game without music, until M again; the volume buttons step it; S
         // silences everything, and brings back all but the music M turned off meanwhile; a
         // game of over four and a half seconds, longer than the tune, which loops.
-        {{"M "},
+        {{"M Space"},
          {},
          [&](int pass) {
              game = pass == 0 ? quietGame(1, 0, 3) : game;
-             const std::map<int, const char*> input{{5, "M"},  {10, "v"}, {15, "R"},
-                                                    {20, "V"}, {25, "s"}, {30, "M"},
-                                                    {35, "s"}, {40, "M"}, {211, "E"}};
+             const std::map<int, const char*> input{
+                 {5, "M"},  {10, "Volume.Down"}, {15, "Right"}, {20, "Volume.Up"}, {25, "S"},
+                 {30, "M"}, {35, "S"},           {40, "M"},     {211, "Escape"}};
              still(input.count(pass) != 0 ? input.at(pass) : "");
          },
          {"one channel's volume 0 after menu 0", "start after menu 0", "tune looping after menu 0",
@@ -309,7 +345,7 @@ TEST_F(MainLoopTest, EachEffectSoundsFromItsEventsPassOverTheLoopingTune) {
             Mix_FreeChunk(chunk);
         }
         testRandom() = RandomDraws{std::deque<int>(200, 0), 0};  // a first level with no events
-        run(g.menu, g.pass, g.named, "", "+", &sounds);
+        run(g.menu, g.pass, g.named, "", "Back", &sounds);
         closeSounds(sounds);
         EXPECT_EQ(g.heard, listening.heard);
     }

@@ -71,16 +71,15 @@ int waitFor(pid_t child, int limit = 10000, rusage* usage = nullptr) {
 
 // One run of the game in a child process, left at the first menu after naming any score
 // that enters the table and turning the music and all sound off there, which the settings file
-// keeps, whatever was in its place. When the tests run as root (who reads and writes any file), all
-// files are nobody's and nobody plays, in folders where any save could succeed.
+// keeps, whatever was in its place. When the tests run as root (who reads and writes any file),
+// all files are nobody's and nobody plays, in folders where any save could succeed.
 TEST(ProgramTest, EveryRunKeepsWhatItCanAndSaysWhatItCannot) {
     const std::string read = "Couldn't read the scores from data.dat: ",
                       notSaved = "; this run's scores will not be saved\n",
                       unwritable = "Couldn't write the scores to data.dat: " +
                                    std::string(strerror(EACCES)) + notSaved,
                       settingsOn = "; music and sound on\n",
-                      settingsNotRead = "Couldn't read the settings from settings.txt: ",
-                      bothOff = "music off\nsound off\n";
+                      settingsNotRead = "Couldn't read the settings from settings.txt: ";
     const std::vector<const char*> noDisplay = {"SDL_VIDEODRIVER", "DISPLAY", "WAYLAND_DISPLAY"};
     const struct {
         std::function<void()> plant;
@@ -99,7 +98,10 @@ TEST(ProgramTest, EveryRunKeepsWhatItCanAndSaysWhatItCannot) {
                                  fs::last_write_time(".") - std::chrono::minutes(1));
          },
          "", formatScores(parseScores("")), 0644},
-        {[] { put("data.dat", kLow, 0664), fs::create_directory("data.dat.tmp"); },
+        {[] {
+             put("data.dat", kLow, 0664);
+             fs::create_directory("data.dat.tmp");
+         },
          "",
          kFiled,
          0664,
@@ -108,14 +110,20 @@ TEST(ProgramTest, EveryRunKeepsWhatItCanAndSaysWhatItCannot) {
          SIGHUP,
          {},
          ""},
-        {[] { put("real/dat", kLow, 0666), fs::create_symlink("real/dat", "data.dat"); }, "",
-         kFiled, 0666, 0, 0},  // root plays
+        {[] {
+             put("real/dat", kLow, 0666);
+             fs::create_symlink("real/dat", "data.dat");
+         },
+         "", kFiled, 0666, 0, 0},  // root plays
         {[] { fs::create_symlink("gone/dat", "data.dat"); },
          "Couldn't save the scores to data.dat: " + std::string(strerror(ENOENT)) + "\n", "", 0},
         {[] { fs::create_directories("data.dat/keep"); }, read + strerror(EISDIR) + notSaved, "",
          0},
         {[] { put("data.dat", kLow, 0); }, read + strerror(EACCES) + notSaved, kLow, 0},
-        {[] { put("data.dat", kLow, 0644), fs::remove("Images/menu.png"); },  // checked at start
+        {[] {  // the pictures are checked at start
+             put("data.dat", kLow, 0644);
+             fs::remove("Images/menu.png");
+         },
          "Couldn't load picture Images/menu.png: Couldn't open Images/menu.png\n",
          kLow,
          0,
@@ -124,12 +132,19 @@ TEST(ProgramTest, EveryRunKeepsWhatItCanAndSaysWhatItCannot) {
          0,
          {},
          ""},
-        {[] { mkfifo("real/fifo", 0644), fs::create_symlink("real/fifo", "data.dat"); },
+        {[] {
+             mkfifo("real/fifo", 0644);
+             fs::create_symlink("real/fifo", "data.dat");
+         },
          read + "Not a regular file" + notSaved, "", 0},
         {[] { put("data.dat", kLow, 0444); }, unwritable, kLow, 0444},
         // A folder that takes no new file: its writable file is saved in place, said once; without
         // one nothing can be saved, said at once.
-        {[] { put("shut/dat", kLow, 0666), put("shut/dat.lock", "", 0644), shut(); },
+        {[] {
+             put("shut/dat", kLow, 0666);
+             put("shut/dat.lock", "", 0644);
+             shut();
+         },
          "Saved the scores to data.dat in place, not atomically: its folder refused a new file: " +
              std::string(strerror(EACCES)) + "\n",
          kFiled, 0666},
@@ -141,7 +156,10 @@ TEST(ProgramTest, EveryRunKeepsWhatItCanAndSaysWhatItCannot) {
              " driver, which shows nothing; set DISPLAY or WAYLAND_DISPLAY to a running display\n",
          kLow, 0644, 1, 65534, 0, noDisplay, ""},
         // The settings file, read without a link followed or a wait, never touching the scores.
-        {[] { put("data.dat", kLow, 0644), put("settings.txt", "music off\nsound on\n", 0644); },
+        {[] {
+             put("data.dat", kLow, 0644);
+             put("settings.txt", "music off\nsound on\n", 0644);
+         },
          "",
          kFiled,
          0,
@@ -151,18 +169,31 @@ TEST(ProgramTest, EveryRunKeepsWhatItCanAndSaysWhatItCannot) {
          {},
          "music on\nsound off\n"},
         {[] {
-             put("data.dat", kLow, 0644), put("real/settings", "music on\nsound off\n", 0644);
+             put("data.dat", kLow, 0644);
+             put("real/settings", "music on\nsound off\n", 0644);
              fs::create_symlink("real/settings", "settings.txt");
          },
          settingsNotRead + "Not a regular file" + settingsOn, kFiled, 0},
-        {[] { put("data.dat", kLow, 0644), mkfifo("settings.txt", 0644); },
+        {[] {
+             put("data.dat", kLow, 0644);
+             mkfifo("settings.txt", 0644);
+         },
          settingsNotRead + "Not a regular file" + settingsOn, kFiled, 0},
-        {[] { put("data.dat", kLow, 0644), put("settings.txt", std::string(1 << 20, '\n'), 0644); },
+        {[] {
+             put("data.dat", kLow, 0644);
+             put("settings.txt", std::string(1 << 20, '\n'), 0644);
+         },
          settingsNotRead + strerror(EFBIG) + settingsOn, kFiled, 0},
-        {[] { put("data.dat", kLow, 0644), put("settings.txt", "music off\nvolume 11\n", 0644); },
+        {[] {
+             put("data.dat", kLow, 0644);
+             put("settings.txt", "music off\nvolume 11\n", 0644);
+         },
          settingsNotRead + "a damaged line" + settingsOn, kFiled, 0},
         // A folder in its place: nothing read, and the two saves refused, said once.
-        {[] { put("data.dat", kLow, 0644), fs::create_directories("settings.txt/keep"); },
+        {[] {
+             put("data.dat", kLow, 0644);
+             fs::create_directories("settings.txt/keep");
+         },
          settingsNotRead + strerror(EISDIR) + settingsOn +
              "Couldn't save the settings to settings.txt: " + strerror(EISDIR) +
              "; they last for this run\n",
@@ -175,6 +206,7 @@ TEST(ProgramTest, EveryRunKeepsWhatItCanAndSaysWhatItCannot) {
          ""},
     };
     for (const auto& row : rows) {
+        SCOPED_TRACE(::testing::Message() << "row " << &row - rows << ", saying: " << row.says);
         WorkFolder folder(false);
         fs::copy(DWINDLE_IMAGES_DIR, "Images");
         for (const char* made : {"shut", "real", "run"}) {
@@ -200,10 +232,10 @@ TEST(ProgramTest, EveryRunKeepsWhatItCanAndSaysWhatItCannot) {
             umask(022);
             signal(SIGTERM, row.signal != 0 ? SIG_IGN : SIG_DFL);
             // The X button confirms a name and means nothing anywhere else.
-            testWaits().onDelay = [](Uint32) { pushInput("X"); };
+            testWaits().onDelay = [](Uint32) { pushInput("Button.X"); };
             testWaits().onEventWait = [&] {
                 folder.write("at-menu", folder.read("data.dat"));
-                pushInput(row.signal != 0 && raise(row.signal) == 0 ? "" : "MsE");
+                pushInput(row.signal != 0 && raise(row.signal) == 0 ? "" : "M S Escape");
             };
             return runProgram();
         });
@@ -256,8 +288,10 @@ TEST(ProgramTest, TwoGamesSavingAtOnceKeepBothScoresAndNeitherWaitsLongForTheOth
             return startGame([i] {
                 std::setvbuf(std::freopen(("errors" + std::to_string(i)).c_str(), "w", stderr),
                              nullptr, _IONBF, 0);
-                testWaits().onDelay = [i](Uint32) { pushInput(i == 0 ? "X" : "UX"); };
-                testWaits().onEventWait = [] { pushInput("E"); };
+                testWaits().onDelay = [i](Uint32) {
+                    pushInput(i == 0 ? "Button.X" : "Up Button.X");
+                };
+                testWaits().onEventWait = [] { pushInput("Escape"); };
                 return runProgram();
             });
         };
@@ -330,7 +364,7 @@ TEST(ProgramTest, SplashShowsBothPicturesForFourSecondsEach) {
     testWaits().onDelay = [&](Uint32 ms) {
         shown.push_back(std::to_string(ms) + pixels(SDL_GetVideoSurface()));
     };
-    testWaits().onEventWait = [] { pushInput("E"); };
+    testWaits().onEventWait = [] { pushInput("Escape"); };
     EXPECT_EQ(0, runProgram());
     ASSERT_EQ(161u, shown.size());
     EXPECT_TRUE(shown[0] == shown[79] && shown[79] != shown[80] && shown[80] == shown[159] &&

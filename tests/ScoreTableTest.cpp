@@ -18,7 +18,9 @@ const std::string kTen = "100\nA\n90\nB\n80\nC\n70\nD\n60\nE\n50\nF\n40\nG\n30\n
 
 TEST(ScoreTableTest, LinesPairUpAsScoresAsStrtolReadsThemAndNamesOfUpToThree) {
     const std::string nines(70, '9'), bom = "\xEF\xBB\xBF";
-    const std::pair<std::string, std::string> cases[] = {
+    const struct {
+        std::string text, table;  // the file's text, and the table it reads as, written out
+    } cases[] = {
         {"  42abc\nABC\r\n", "42\nABC\n" + pad(9)},
         {"\t\v\f\r 8\nABCDEF\n", "8\nABC\n" + pad(9)},
         {"5\r\nAB\r\nx\n\n", "5\nAB\r\n" + pad(9)},  // a CR stays in its line

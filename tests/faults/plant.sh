@@ -3,8 +3,43 @@
 # runs the tests and prints which fail: every fault must be caught by at least one.
 # Usage: tests/faults/plant.sh [NAME...]   (default: every fault; DWINDLE_FAULTS_DIR: the copy,
 #        default /tmp/dwindle-faults; DWINDLE_FAULTS_ALL=1 also runs the X server test)
+#        tests/faults/plant.sh --check       (only checks, in seconds and without building,
+#        that every fault still applies to the code: its text once in its file)
 set -euo pipefail
 top=$(cd "$(dirname "$0")/../.." && pwd)
+faults() {
+    # The faults as records separated by NUL: name, file, and the file with the fault planted
+    # (none when $2 is empty). Every fault whose old text is not once in its file is named, and
+    # stops the run before anything is built.
+    python3 - "$top/tests/faults/faults.txt" "$@" <<'PY'
+import os, sys
+list_file, tree, planted_dir, names, blocks = *sys.argv[1:4], set(sys.argv[4:]), []
+for line in open(list_file).read().splitlines():
+    if line.startswith('## '):
+        blocks.append([line[3:].split(':')[0]])
+    elif blocks and line.strip() and not line.startswith('#'):
+        blocks[-1].append(line[2:] if line[:2] in ('- ', '+ ') else line)
+stale = []
+for index, block in enumerate(blocks):
+    if len(block) != 4:
+        sys.exit(f'fault {block[0]}: expected a file, a "- " line and a "+ " line')
+    name, file, old, new = block
+    if names and name not in names:
+        continue
+    text = open(f'{tree}/{file}').read() if os.path.isfile(f'{tree}/{file}') else ''
+    if text.count(old) != 1:
+        stale.append(f'fault {name}: STALE, the text is not once in {file}')
+    elif planted_dir:
+        open(f'{planted_dir}/{index}', 'w').write(text.replace(old, new))
+        sys.stdout.write('\0'.join([name, file, f'{planted_dir}/{index}']) + '\0')
+sys.exit('\n'.join(stale) or None)
+PY
+}
+if [ "${1:-}" = --check ]; then
+    faults "$top" ""
+    echo "every fault of tests/faults/faults.txt applies"
+    exit 0
+fi
 work=${DWINDLE_FAULTS_DIR:-/tmp/dwindle-faults}
 skip='^install$'
 [ "${DWINDLE_FAULTS_ALL:-0}" = 1 ] && skip='^$'
@@ -15,28 +50,7 @@ mkdir -p "$work/tree" "$work/planted"
 (cd "$top" && git ls-files -z --cached --others --exclude-standard |
     xargs -0 cp -P --parents -t "$work/tree")
 
-# The faults as records separated by NUL: name, file, and the file with the fault planted. A
-# fault whose old text is not once in its file stops the run before anything is built.
-python3 - "$top/tests/faults/faults.txt" "$work" "$@" >"$work/faults" <<'PY'
-import sys
-list_file, work, names, blocks = sys.argv[1], sys.argv[2], set(sys.argv[3:]), []
-for line in open(list_file).read().splitlines():
-    if line.startswith('## '):
-        blocks.append([line[3:].split(':')[0]])
-    elif blocks and line.strip() and not line.startswith('#'):
-        blocks[-1].append(line[2:] if line[:2] in ('- ', '+ ') else line)
-for index, block in enumerate(blocks):
-    if len(block) != 4:
-        sys.exit(f'fault {block[0]}: expected a file, a "- " line and a "+ " line')
-    name, file, old, new = block
-    if names and name not in names:
-        continue
-    text, planted = open(f'{work}/tree/{file}').read(), f'{work}/planted/{index}'
-    if text.count(old) != 1:
-        sys.exit(f'fault {name}: STALE, the text is not once in {file}')
-    open(planted, 'w').write(text.replace(old, new))
-    sys.stdout.write('\0'.join([name, file, planted]) + '\0')
-PY
+faults "$work/tree" "$work/planted" "$@" >"$work/faults"
 
 build=$work/build
 cmake -S "$work/tree" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

@@ -2,10 +2,13 @@
 // program's waits, which in tests take no time and let the test act.
 #include "support/SdlTest.h"
 
+#include "platform/Buttons.h"
 #include "platform/Random.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <map>
+#include <sstream>
 
 void SdlTest::SetUp() {
     testWaits() = WaitHooks{};
@@ -24,30 +27,61 @@ void SdlTest::TearDown() {
     testWaits() = WaitHooks{};
 }
 
+namespace {
+
+// The event a token names (see pushInput), pressed, or let go when `letGo`.
+SDL_Event inputEvent(const std::string& name, bool letGo) {
+    static const std::map<std::string, SDLKey> keys = {
+        {"Up", SDLK_UP},       {"Down", SDLK_DOWN},     {"Left", SDLK_LEFT}, {"Right", SDLK_RIGHT},
+        {"Space", SDLK_SPACE}, {"Escape", SDLK_ESCAPE}, {"M", SDLK_m},       {"S", SDLK_s}};
+    // Stick.UpLeft is the handheld's diagonal, between its up and left buttons: it moves nothing.
+    static const std::map<std::string, Uint8> buttons = {
+        {"Stick.Up", kStickUp},           {"Stick.Down", kStickDown},
+        {"Stick.Left", kStickLeft},       {"Stick.Right", kStickRight},
+        {"Stick.UpLeft", kStickUp + 1},   {"Button.Start", kStartButton},
+        {"Button.Select", kSelectButton}, {"Button.X", kButtonX},
+        {"Volume.Up", kVolumeUpButton},   {"Volume.Down", kVolumeDownButton}};
+    static const std::map<std::string, Uint8> hats = {{"Hat.Up", SDL_HAT_UP},
+                                                      {"Hat.Down", SDL_HAT_DOWN},
+                                                      {"Hat.Left", SDL_HAT_LEFT},
+                                                      {"Hat.Right", SDL_HAT_RIGHT}};
+    // A pad's left stick past half way: its axis, 0 across or 1 down, and the axis's value.
+    static const std::map<std::string, std::pair<Uint8, Sint16>> axes = {{"Axis.Left", {0, -20000}},
+                                                                         {"Axis.Right", {0, 20000}},
+                                                                         {"Axis.Up", {1, -20000}},
+                                                                         {"Axis.Down", {1, 20000}}};
+    SDL_Event event{};
+    if (keys.count(name) != 0) {
+        event.type = letGo ? SDL_KEYUP : SDL_KEYDOWN;
+        event.key.keysym.sym = keys.at(name);
+    } else if (buttons.count(name) != 0) {
+        event.jbutton = {static_cast<Uint8>(letGo ? SDL_JOYBUTTONUP : SDL_JOYBUTTONDOWN), 0,
+                         buttons.at(name), static_cast<Uint8>(letGo ? SDL_RELEASED : SDL_PRESSED)};
+    } else if (hats.count(name) != 0) {
+        event.jhat = {SDL_JOYHATMOTION, 0, 0, letGo ? Uint8{SDL_HAT_CENTERED} : hats.at(name)};
+    } else if (axes.count(name) != 0) {
+        const auto [axis, value] = axes.at(name);
+        event.jaxis = {SDL_JOYAXISMOTION, 0, axis, letGo ? Sint16{0} : value};
+    } else if (!letGo && (name == "Away" || name == "Back")) {
+        event.active = {SDL_ACTIVEEVENT, name == "Back", SDL_APPINPUTFOCUS};
+    } else if (!letGo && name == "Quit") {
+        event.type = SDL_QUIT;
+    } else {
+        // A mistyped token would push nothing and leave the test passing for the wrong reason.
+        std::fprintf(stderr, "pushInput: no such input: \"%s%s\"\n", letGo ? "^" : "",
+                     name.c_str());
+        std::abort();
+    }
+    return event;
+}
+
+}  // namespace
+
 void pushInput(const std::string& input) {
-    const std::string keys = "UDLR E^Ms", buttons = "uldr89X1Vv", hats = "cw", axes = "NSyWEx";
-    const SDLKey syms[] = {SDLK_UP,     SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT, SDLK_SPACE,
-                           SDLK_ESCAPE, SDLK_UP,   SDLK_m,    SDLK_s};
-    const Uint8 numbers[] = {0, 2, 4, 6, 8, 9, 14, 1, 16, 17};  // the handheld's buttons
-    const Uint8 hatValues[] = {SDL_HAT_CENTERED, SDL_HAT_LEFT};
-    for (const char c : input) {
-        SDL_Event event{SDL_QUIT};
-        const std::size_t key = keys.find(c), button = buttons.find(c), hat = hats.find(c),
-                          axis = axes.find(c);  // N S y: axis 1 up, down, back; W E x: axis 0
-        if (key != std::string::npos) {
-            event.type = c == '^' ? SDL_KEYUP : SDL_KEYDOWN;
-            event.key.keysym.sym = syms[key];
-        } else if (button != std::string::npos) {
-            event.type = SDL_JOYBUTTONDOWN;
-            event.jbutton.button = numbers[button];
-        } else if (hat != std::string::npos) {
-            event.jhat = {SDL_JOYHATMOTION, 0, 0, hatValues[hat]};
-        } else if (axis != std::string::npos) {
-            const Sint16 values[] = {-20000, 20000, 0};
-            event.jaxis = {SDL_JOYAXISMOTION, 0, axis < 3, values[axis % 3]};
-        } else if (c == '-' || c == '+') {
-            event.active = {SDL_ACTIVEEVENT, c == '+', SDL_APPINPUTFOCUS};
-        }
+    std::istringstream tokens(input);
+    for (std::string token; tokens >> token;) {
+        const bool letGo = token[0] == '^';
+        SDL_Event event = inputEvent(token.substr(letGo ? 1 : 0), letGo);
         SDL_PushEvent(&event);
     }
 }

@@ -61,11 +61,13 @@ inline std::string pixels(SDL_Surface* surface) {
     return std::string(static_cast<const char*>(surface->pixels), surface->pitch * surface->h);
 }
 
-// Pushes input, one character an event: U D L R the arrow keys, space, E Escape, ^ the up
-// arrow let go, M, s the S key; u l d r the stick, 8 START, 9 SELECT, X, 1 a diagonal,
-// V and v the volume buttons; a pad's hat pushed left w and let go c; its left stick past half way
-// N, S (axis 1, let go y), W (axis 0, let go x); - and + the window left and come back to; anything
-// else a quit request.
+// Pushes input, one event a token, the tokens apart by spaces: a key (Up, Down, Left, Right,
+// Space, Escape, M, S); one of the handheld's buttons (Stick.Up, Stick.Down, Stick.Left,
+// Stick.Right, the diagonal Stick.UpLeft, Button.Start, Button.Select, Button.X, Volume.Up,
+// Volume.Down); a pad's hat pushed (Hat.Up, Hat.Down, Hat.Left, Hat.Right) or its left stick
+// past half way (Axis.Up, Axis.Down, Axis.Left, Axis.Right). "^" before any of those lets it go
+// ("^Up", "^Hat.Left" centres the hat, "^Axis.Up" its vertical axis). Away and Back: the window
+// left and come back to; Quit: a quit request. An unknown token aborts the test.
 void pushInput(const std::string& input);
 
 struct WaitHooks {
