@@ -34,6 +34,26 @@ void put(const std::string& file, const std::string& text, int mode) {
     fs::permissions(file, static_cast<fs::perms>(mode));
 }
 
+// A WAV file's header with the given channels, rate and claimed size of its samples, then 100
+// bytes of silence.
+std::string wav(std::uint32_t channels, std::uint32_t rate, std::uint32_t claimed = 100) {
+    std::string bytes;
+    const auto add = [&bytes](std::uint32_t value, int size) {
+        for (int i = 0; i < size; ++i) {
+            bytes += static_cast<char>(value >> 8 * i);
+        }
+    };
+    bytes += "RIFF";
+    add(136, 4);
+    bytes += "WAVEfmt ";
+    add(16, 4);
+    add(1, 2), add(channels, 2), add(rate, 4), add(rate * channels * 2, 4);
+    add(channels * 2, 2), add(16, 2);
+    bytes += "data";
+    add(claimed, 4);
+    return bytes + std::string(100, '\0');
+}
+
 // "data.dat" a link into the folder "shut", which takes no new file.
 void shut() {
     fs::create_symlink("shut/dat", "data.dat");
@@ -78,6 +98,10 @@ TEST(ProgramTest, EveryRunKeepsWhatItCanAndSaysWhatItCannot) {
                       unwritable = "Couldn't write the scores to data.dat: " +
                                    std::string(strerror(EACCES)) + notSaved;
     const std::vector<const char*> noDisplay = {"SDL_VIDEODRIVER", "DISPLAY", "WAYLAND_DISPLAY"};
+    const auto silent = [](const std::string& file, const std::string& why) {
+        return "Couldn't load sound Sounds/" + file + ".wav: " + why + "; it stays silent\n";
+    };
+    const std::string notPcm = "not PCM of 8 or 16 bits, 1 or 2 channels and 1 to 96000 Hz";
     const struct {
         std::function<void()> plant;
         std::string says, after;  // "data.dat" after the run, read through its link
@@ -86,6 +110,7 @@ TEST(ProgramTest, EveryRunKeepsWhatItCanAndSaysWhatItCannot) {
         uid_t user = 65534;  // who plays when the tests run as root
         int signal = 0;      // sent at the menu, with SIGTERM ignored from the start
         std::vector<const char*> unset = {};  // as over SSH: no display and no driver asked for
+        const char* audio = "dummy";          // the audio driver asked for
     } rows[] = {
         // The first run, silent; it removes what a save killed half-way left.
         {[] {
@@ -121,6 +146,33 @@ TEST(ProgramTest, EveryRunKeepsWhatItCanAndSaysWhatItCannot) {
              std::string(SDL_Linked_Version()->patch < 50 ? "caca" : "offscreen") +
              " driver, which shows nothing; set DISPLAY or WAYLAND_DISPLAY to a running display\n",
          kLow, 0644, 1, 65534, 0, noDisplay},
+        // An audio driver that cannot start: the game plays silently and still ends in order.
+        {[] { put("data.dat", kLow, 0644); },
+         "Couldn't open the audio device: " +
+             std::string(SDL_Linked_Version()->patch < 50 ? "No available audio device"
+                                                          : "Audio target 'esd' not available") +
+             "\n",
+         kFiled,
+         0644,
+         0,
+         65534,
+         SIGHUP,
+         {},
+         "esd"},
+        // Sound files that lie are silent, and the game plays on.
+        {[] {
+             fs::create_directory("Sounds");
+             put("Sounds/hop.wav", wav(0, 22050), 0644);
+             put("Sounds/points.wav", wav(1, 0), 0644);
+             put("Sounds/penalty.wav", wav(1, 22050, 0xFFFFFFFF), 0644);
+             mkfifo("Sounds/life.wav", 0644);
+             put("Sounds/recall.wav", wav(1, 22050), 0644);
+             fs::resize_file("Sounds/recall.wav", 100 << 20);
+         },
+         silent("hop", notPcm) + silent("points", notPcm) +
+             silent("penalty", "a chunk runs past the end of the file") +
+             silent("life", "Not a regular file") + silent("recall", "larger than 4 MB"),
+         formatScores(parseScores("")), 0644},
     };
     for (const auto& row : rows) {
         WorkFolder folder(false);
@@ -141,6 +193,7 @@ TEST(ProgramTest, EveryRunKeepsWhatItCanAndSaysWhatItCannot) {
             for (const char* name : row.unset) {
                 unsetenv(name);
             }
+            setenv("SDL_AUDIODRIVER", row.audio, 1);
             // A session's own folder, without which SDL2 complains before the game can.
             setenv("XDG_RUNTIME_DIR", fs::absolute("run").c_str(), 1);
             setenv("TERM", "xterm", 1);  // which the text-art driver needs

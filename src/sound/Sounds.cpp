@@ -7,6 +7,7 @@
 #include <string>
 
 #include "sound/Playing.h"
+#include "sound/WavFile.h"
 
 namespace {
 constexpr int kRate = 22050;
@@ -21,7 +22,7 @@ const char* const kEffectFiles[kEffectCount] = {
 
 // Null, and silent, for a file that is missing or that the mixer cannot read.
 Mix_Chunk* load(const std::string& name) {
-    return Mix_LoadWAV(("Sounds/" + name + ".wav").c_str());
+    return loadWavFile("Sounds/" + name + ".wav");
 }
 }  // namespace
 

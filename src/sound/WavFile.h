@@ -1,0 +1,13 @@
+// A sound file read as hostile input: a regular file of bounded size whose WAV header is checked
+// before SDL converts it.
+#pragma once
+
+#include <SDL/SDL_mixer.h>
+
+#include <string>
+
+// The sound in the WAV file at path, or null, and silent: for a missing file without a word, for
+// anything else with one line on standard error. Only a regular file is opened, and without
+// blocking (a FIFO, a device or a folder is no sound); a file over 4 MB is not read; the header
+// must give PCM of 8 or 16 bits, 1 or 2 channels and 1 to 96000 Hz, with chunks inside the file.
+Mix_Chunk* loadWavFile(const std::string& path);
