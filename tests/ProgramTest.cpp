@@ -34,24 +34,10 @@ void put(const std::string& file, const std::string& text, int mode) {
     fs::permissions(file, static_cast<fs::perms>(mode));
 }
 
-// A WAV file's header with the given channels, rate and claimed size of its samples, then 100
-// bytes of silence.
-std::string wav(std::uint32_t channels, std::uint32_t rate, std::uint32_t claimed = 100) {
-    std::string bytes;
-    const auto add = [&bytes](std::uint32_t value, int size) {
-        for (int i = 0; i < size; ++i) {
-            bytes += static_cast<char>(value >> 8 * i);
-        }
-    };
-    bytes += "RIFF";
-    add(136, 4);
-    bytes += "WAVEfmt ";
-    add(16, 4);
-    add(1, 2), add(channels, 2), add(rate, 4), add(rate * channels * 2, 4);
-    add(channels * 2, 2), add(16, 2);
-    bytes += "data";
-    add(claimed, 4);
-    return bytes + std::string(100, '\0');
+// The game's hop with `size` bytes of its header from `at` on set to `value`: 2 from 22 its
+// channels, 4 from 24 its rate, 4 from 40 its samples' size.
+std::string lying(std::size_t at, std::size_t size, char value) {
+    return WorkFolder::read(DWINDLE_SOUNDS_DIR "/hop.wav").replace(at, size, size, value);
 }
 
 // "data.dat" a link into the folder "shut", which takes no new file.
@@ -162,11 +148,11 @@ TEST(ProgramTest, EveryRunKeepsWhatItCanAndSaysWhatItCannot) {
         // Sound files that lie are silent, and the game plays on.
         {[] {
              fs::create_directory("Sounds");
-             put("Sounds/hop.wav", wav(0, 22050), 0644);
-             put("Sounds/points.wav", wav(1, 0), 0644);
-             put("Sounds/penalty.wav", wav(1, 22050, 0xFFFFFFFF), 0644);
+             put("Sounds/hop.wav", lying(22, 2, 0), 0644);
+             put("Sounds/points.wav", lying(24, 4, 0), 0644);
+             put("Sounds/penalty.wav", lying(40, 4, '\xFF'), 0644);  // 4 GiB
              mkfifo("Sounds/life.wav", 0644);
-             put("Sounds/recall.wav", wav(1, 22050), 0644);
+             put("Sounds/recall.wav", lying(0, 0, 0), 0644);
              fs::resize_file("Sounds/recall.wav", 100 << 20);
          },
          silent("hop", notPcm) + silent("points", notPcm) +

@@ -91,7 +91,7 @@ TEST(ScoreTableTest, AHandEditedFileIsKeptBesideItBeforeTheFirstSave) {
         std::string text;
         bool kept;
     } rows[] = {
-        {"\n" + kTen, true},  // a leading empty line: every name would be read as a score
+        {"\n" + kTen, true},   // a leading empty line: every name would be read as a score
         {kTen + "5\n", true},  // an odd number of lines
         {"100\nABCD\n", true},
         {"7 \nA\n", true},
@@ -100,7 +100,7 @@ TEST(ScoreTableTest, AHandEditedFileIsKeptBesideItBeforeTheFirstSave) {
         {"+7\nA\n", true},
         {"-0\nA\n", true},
         {"2147483648\nA\n", true},
-        {"7\nA", true},                                  // the last newline missing
+        {"7\nA", true},                              // the last newline missing
         {kTen + "5\nK\n-2147483648\nABC\n", false},  // pairs past ten are only dropped
         {"", false},
     };
