@@ -91,8 +91,9 @@ TEST(ScoreTableTest, AHandEditedFileIsKeptBesideItBeforeTheFirstSave) {
         std::string text;
         bool kept;
     } rows[] = {
-        {"\n" + kTen, true},   // a leading empty line: every name would be read as a score
-        {kTen + "5\n", true},  // an odd number of lines
+        {"\n" + kTen, true},    // a leading empty line: every name would be read as a score
+        {"\n\n" + kTen, true},  // only a score line without digits out of place
+        {kTen + "5\n", true},   // an odd number of lines
         {"100\nABCD\n", true},
         {"7 \nA\n", true},
         {" 7\nA\n", true},
