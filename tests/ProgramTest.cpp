@@ -34,6 +34,12 @@ void put(const std::string& file, const std::string& text, int mode) {
     fs::permissions(file, static_cast<fs::perms>(mode));
 }
 
+// The game's hop with `size` bytes of its header from `at` on set to `value`: 2 from 22 its
+// channels, 4 from 24 its rate, 4 from 40 its samples' size.
+std::string lying(std::size_t at, std::size_t size, char value) {
+    return WorkFolder::read(DWINDLE_SOUNDS_DIR "/hop.wav").replace(at, size, size, value);
+}
+
 // "data.dat" a link into the folder "shut", which takes no new file.
 void shut() {
     fs::create_symlink("shut/dat", "data.dat");
@@ -81,129 +87,175 @@ TEST(ProgramTest, EveryRunKeepsWhatItCanAndSaysWhatItCannot) {
                       settingsOn = "; music and sound on\n",
                       settingsNotRead = "Couldn't read the settings from settings.txt: ";
     const std::vector<const char*> noDisplay = {"SDL_VIDEODRIVER", "DISPLAY", "WAYLAND_DISPLAY"};
-    const struct {
+    const auto silent = [](const std::string& file, const std::string& why) {
+        return "Couldn't load sound Sounds/" + file + ".wav: " + why + "; it stays silent\n";
+    };
+    const std::string notPcm = "not PCM of 8 or 16 bits, 1 or 2 channels and 1 to 96000 Hz";
+    const struct Row {
         std::function<void()> plant;
-        std::string says, after;  // "data.dat" after the run, read through its link
-        int mode;                 // 0: not checked
+        std::string says = "";   // on standard error
+        std::string after = "";  // "data.dat" after the run, read through its link
+        int mode = 0;            // of "data.dat" after the run; 0: not checked
         int status = 0;
         uid_t user = 65534;  // who plays when the tests run as root
         int signal = 0;      // sent at the menu, with SIGTERM ignored from the start
         std::vector<const char*> unset = {};  // as over SSH: no display and no driver asked for
-        std::string settings = "music off\nsound off\n";  // after the run
+        const char* audio = "dummy";          // the audio driver asked for
+        std::string settings = "music off\nsound off\n";  // "settings.txt" after the run
     } rows[] = {
         // The first run, silent; it removes what a save killed half-way left.
-        {[] {
-             put("data.dat.saving-Tm9Zq2", "", 0);
-             fs::last_write_time("data.dat.saving-Tm9Zq2",
-                                 fs::last_write_time(".") - std::chrono::minutes(1));
-         },
-         "", formatScores(parseScores("")), 0644},
-        {[] {
-             put("data.dat", kLow, 0664);
-             fs::create_directory("data.dat.tmp");
-         },
-         "",
-         kFiled,
-         0664,
-         0,
-         65534,
-         SIGHUP,
-         {},
-         ""},
-        {[] {
-             put("real/dat", kLow, 0666);
-             fs::create_symlink("real/dat", "data.dat");
-         },
-         "", kFiled, 0666, 0, 0},  // root plays
-        {[] { fs::create_symlink("gone/dat", "data.dat"); },
-         "Couldn't save the scores to data.dat: " + std::string(strerror(ENOENT)) + "\n", "", 0},
-        {[] { fs::create_directories("data.dat/keep"); }, read + strerror(EISDIR) + notSaved, "",
-         0},
-        {[] { put("data.dat", kLow, 0); }, read + strerror(EACCES) + notSaved, kLow, 0},
-        {[] {  // the pictures are checked at start
-             put("data.dat", kLow, 0644);
-             fs::remove("Images/menu.png");
-         },
-         "Couldn't load picture Images/menu.png: Couldn't open Images/menu.png\n",
-         kLow,
-         0,
-         1,
-         65534,
-         0,
-         {},
-         ""},
-        {[] {
-             mkfifo("real/fifo", 0644);
-             fs::create_symlink("real/fifo", "data.dat");
-         },
-         read + "Not a regular file" + notSaved, "", 0},
-        {[] { put("data.dat", kLow, 0444); }, unwritable, kLow, 0444},
+        {.plant =
+             [] {
+                 put("data.dat.saving-Tm9Zq2", "", 0);
+                 fs::last_write_time("data.dat.saving-Tm9Zq2",
+                                     fs::last_write_time(".") - std::chrono::minutes(1));
+             },
+         .after = formatScores(parseScores("")),
+         .mode = 0644},
+        {.plant =
+             [] {
+                 put("data.dat", kLow, 0664);
+                 fs::create_directory("data.dat.tmp");
+             },
+         .after = kFiled,
+         .mode = 0664,
+         .signal = SIGHUP,
+         .settings = ""},
+        {.plant =
+             [] {
+                 put("real/dat", kLow, 0666);
+                 fs::create_symlink("real/dat", "data.dat");
+             },
+         .after = kFiled,
+         .mode = 0666,
+         .user = 0},  // root plays
+        {.plant = [] { fs::create_symlink("gone/dat", "data.dat"); },
+         .says = "Couldn't save the scores to data.dat: " + std::string(strerror(ENOENT)) + "\n"},
+        {.plant = [] { fs::create_directories("data.dat/keep"); },
+         .says = read + strerror(EISDIR) + notSaved},
+        {.plant = [] { put("data.dat", kLow, 0); },
+         .says = read + strerror(EACCES) + notSaved,
+         .after = kLow},
+        {.plant =
+             [] {  // the pictures are checked at start
+                 put("data.dat", kLow, 0644);
+                 fs::remove("Images/menu.png");
+             },
+         .says = "Couldn't load picture Images/menu.png: Couldn't open Images/menu.png\n",
+         .after = kLow,
+         .status = 1,
+         .settings = ""},
+        {.plant =
+             [] {
+                 mkfifo("real/fifo", 0644);
+                 fs::create_symlink("real/fifo", "data.dat");
+             },
+         .says = read + "Not a regular file" + notSaved},
+        {.plant = [] { put("data.dat", kLow, 0444); },
+         .says = unwritable,
+         .after = kLow,
+         .mode = 0444},
         // A folder that takes no new file: its writable file is saved in place, said once; without
         // one nothing can be saved, said at once.
-        {[] {
-             put("shut/dat", kLow, 0666);
-             put("shut/dat.lock", "", 0644);
-             shut();
-         },
-         "Saved the scores to data.dat in place, not atomically: its folder refused a new file: " +
-             std::string(strerror(EACCES)) + "\n",
-         kFiled, 0666},
-        {shut, unwritable, "", 0},
+        {.plant =
+             [] {
+                 put("shut/dat", kLow, 0666);
+                 put("shut/dat.lock", "", 0644);
+                 shut();
+             },
+         .says = "Saved the scores to data.dat in place, not atomically: its folder refused a new "
+                 "file: " +
+                 std::string(strerror(EACCES)) + "\n",
+         .after = kFiled,
+         .mode = 0666},
+        {.plant = shut, .says = unwritable},
         // SDL 1.2 falls back to text art, the compatibility library (SDL2) to no output at all.
-        {[] { put("data.dat", kLow, 0644); },
-         "Couldn't initialise SDL: found no display and fell back to its " +
-             std::string(SDL_Linked_Version()->patch < 50 ? "caca" : "offscreen") +
-             " driver, which shows nothing; set DISPLAY or WAYLAND_DISPLAY to a running display\n",
-         kLow, 0644, 1, 65534, 0, noDisplay, ""},
+        {.plant = [] { put("data.dat", kLow, 0644); },
+         .says = "Couldn't initialise SDL: found no display and fell back to its " +
+                 std::string(SDL_Linked_Version()->patch < 50 ? "caca" : "offscreen") +
+                 " driver, which shows nothing; set DISPLAY or WAYLAND_DISPLAY to a running "
+                 "display\n",
+         .after = kLow,
+         .mode = 0644,
+         .status = 1,
+         .unset = noDisplay,
+         .settings = ""},
+        // An audio driver that cannot start: the game plays silently and still ends in order.
+        {.plant = [] { put("data.dat", kLow, 0644); },
+         .says =
+             "Couldn't open the audio device: " +
+             std::string(SDL_Linked_Version()->patch < 50 ? "No available audio device"
+                                                          : "Audio target 'esd' not available") +
+             "\n",
+         .after = kFiled,
+         .mode = 0644,
+         .signal = SIGHUP,
+         .audio = "esd",
+         .settings = ""},
+        // Sound files that lie are silent, and the game plays on.
+        {.plant =
+             [] {
+                 fs::create_directory("Sounds");
+                 put("Sounds/hop.wav", lying(22, 2, 0), 0644);
+                 put("Sounds/points.wav", lying(24, 4, 0), 0644);
+                 put("Sounds/penalty.wav", lying(40, 4, '\xFF'), 0644);  // 4 GiB
+                 mkfifo("Sounds/life.wav", 0644);
+                 put("Sounds/recall.wav", lying(0, 0, 0), 0644);
+                 fs::resize_file("Sounds/recall.wav", 100 << 20);
+             },
+         .says = silent("hop", notPcm) + silent("points", notPcm) +
+                 silent("penalty", "a chunk runs past the end of the file") +
+                 silent("life", "Not a regular file") + silent("recall", "larger than 4 MB"),
+         .after = formatScores(parseScores("")),
+         .mode = 0644},
         // The settings file, read without a link followed or a wait, never touching the scores.
-        {[] {
-             put("data.dat", kLow, 0644);
-             put("settings.txt", "music off\nsound on\n", 0644);
-         },
-         "",
-         kFiled,
-         0,
-         0,
-         65534,
-         0,
-         {},
-         "music on\nsound off\n"},
-        {[] {
-             put("data.dat", kLow, 0644);
-             put("real/settings", "music on\nsound off\n", 0644);
-             fs::create_symlink("real/settings", "settings.txt");
-         },
-         settingsNotRead + "Not a regular file" + settingsOn, kFiled, 0},
-        {[] {
-             put("data.dat", kLow, 0644);
-             mkfifo("settings.txt", 0644);
-         },
-         settingsNotRead + "Not a regular file" + settingsOn, kFiled, 0},
-        {[] {
-             put("data.dat", kLow, 0644);
-             put("settings.txt", std::string(1 << 20, '\n'), 0644);
-         },
-         settingsNotRead + strerror(EFBIG) + settingsOn, kFiled, 0},
-        {[] {
-             put("data.dat", kLow, 0644);
-             put("settings.txt", "music off\nvolume 11\n", 0644);
-         },
-         settingsNotRead + "a damaged line" + settingsOn, kFiled, 0},
+        {.plant =
+             [] {
+                 put("data.dat", kLow, 0644);
+                 put("settings.txt", "music off\nsound on\n", 0644);
+             },
+         .after = kFiled,
+         .settings = "music on\nsound off\n"},
+        {.plant =
+             [] {
+                 put("data.dat", kLow, 0644);
+                 put("real/settings", "music on\nsound off\n", 0644);
+                 fs::create_symlink("real/settings", "settings.txt");
+             },
+         .says = settingsNotRead + "Not a regular file" + settingsOn,
+         .after = kFiled},
+        {.plant =
+             [] {
+                 put("data.dat", kLow, 0644);
+                 mkfifo("settings.txt", 0644);
+             },
+         .says = settingsNotRead + "Not a regular file" + settingsOn,
+         .after = kFiled},
+        {.plant =
+             [] {
+                 put("data.dat", kLow, 0644);
+                 put("settings.txt", std::string(1 << 20, '\n'), 0644);
+             },
+         .says = settingsNotRead + strerror(EFBIG) + settingsOn,
+         .after = kFiled},
+        {.plant =
+             [] {
+                 put("data.dat", kLow, 0644);
+                 put("settings.txt", "music off\nvolume 11\n", 0644);
+             },
+         .says = settingsNotRead + "a damaged line" + settingsOn,
+         .after = kFiled},
         // A folder in its place: nothing read, and the two saves refused, said once.
-        {[] {
-             put("data.dat", kLow, 0644);
-             fs::create_directories("settings.txt/keep");
-         },
-         settingsNotRead + strerror(EISDIR) + settingsOn +
-             "Couldn't save the settings to settings.txt: " + strerror(EISDIR) +
-             "; they last for this run\n",
-         kFiled,
-         0,
-         0,
-         65534,
-         0,
-         {},
-         ""},
+        {.plant =
+             [] {
+                 put("data.dat", kLow, 0644);
+                 fs::create_directories("settings.txt/keep");
+             },
+         .says = settingsNotRead + strerror(EISDIR) + settingsOn +
+                 "Couldn't save the settings to settings.txt: " + strerror(EISDIR) +
+                 "; they last for this run\n",
+         .after = kFiled,
+         .settings = ""},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(::testing::Message() << "row " << &row - rows << ", saying: " << row.says);
@@ -225,6 +277,7 @@ TEST(ProgramTest, EveryRunKeepsWhatItCanAndSaysWhatItCannot) {
             for (const char* name : row.unset) {
                 unsetenv(name);
             }
+            setenv("SDL_AUDIODRIVER", row.audio, 1);
             // A session's own folder, without which SDL2 complains before the game can.
             setenv("XDG_RUNTIME_DIR", fs::absolute("run").c_str(), 1);
             setenv("TERM", "xterm", 1);  // which the text-art driver needs

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/time.h>
 
 #include "shell/ScoreFile.h"
 #include "support/WorkFolder.h"
@@ -82,6 +83,51 @@ TEST(ScoreTableTest, AFailedSaveLeavesTheTableAsItWasAndNoTemporaryFile) {
     setrlimit(RLIMIT_FSIZE, &before);
     EXPECT_EQ(kTen, folder.read("data.dat"));
     EXPECT_EQ(2, std::distance(std::filesystem::directory_iterator("."), {})) << "left behind";
+}
+
+// A file holding lines a save never writes, as a hand edit leaves it, is kept beside it as it
+// was, with its mode, before the first save writes over it, and said; never over an earlier
+// copy. A file as a save writes it is replaced without a copy.
+TEST(ScoreTableTest, AHandEditedFileIsKeptBesideItBeforeTheFirstSave) {
+    const struct {
+        std::string text;
+        bool kept;
+    } rows[] = {
+        {"\n" + kTen, true},    // a leading empty line: every name would be read as a score
+        {"\n\n" + kTen, true},  // only a score line without digits out of place
+        {kTen + "5\n", true},   // an odd number of lines
+        {"100\nABCD\n", true},
+        {"7 \nA\n", true},
+        {" 7\nA\n", true},
+        {"07\nA\n", true},
+        {"+7\nA\n", true},
+        {"-0\nA\n", true},
+        {"2147483648\nA\n", true},
+        {"7\nA", true},                              // the last newline missing
+        {kTen + "5\nK\n-2147483648\nABC\n", false},  // pairs past ten are only dropped
+        {"", false},
+    };
+    for (const auto& row : rows) {
+        WorkFolder folder(false);
+        folder.write("data.dat", row.text);
+        folder.write("data.dat.damaged-19700101-000100Z", "earlier");
+        std::filesystem::permissions("data.dat", std::filesystem::perms(0604));
+        const timeval minute[2] = {{60, 0}, {60, 0}};  // the copy is named after it
+        utimes("data.dat", minute);
+        ScoreFile file = openScoreFile("data.dat");
+        testing::internal::CaptureStderr();
+        EXPECT_TRUE(saveScoreFile(file) && saveScoreFile(file));
+        const std::string copy = "data.dat.damaged-19700101-000100Z-2";
+        EXPECT_EQ(row.kept ? "Kept data.dat as it was in " + copy +
+                                 ": it holds lines a save never writes\n"
+                           : "",
+                  testing::internal::GetCapturedStderr())
+            << row.text;
+        EXPECT_EQ(row.kept ? row.text : "", folder.read(copy));
+        EXPECT_EQ("earlier", folder.read("data.dat.damaged-19700101-000100Z"));
+        EXPECT_TRUE(!row.kept ||
+                    std::filesystem::status(copy).permissions() == std::filesystem::perms(0604));
+    }
 }
 
 }  // namespace

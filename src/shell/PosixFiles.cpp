@@ -218,6 +218,48 @@ int replaceFile(const std::string& target, const std::string& text) {
     return 0;
 }
 
+int copyAside(const std::string& from, const std::string& to, std::string& made) {
+    int failure = 0;
+    const int in = openRegular(from.c_str(), failure);
+    struct stat old;
+    if (in < 0 || fstat(in, &old) != 0) {
+        const int error = in < 0 ? (failure > 0 ? failure : EINVAL) : errno;
+        if (in >= 0) {
+            close(in);
+        }
+        return error;
+    }
+    int out = -1;
+    for (int n = 1; out < 0 && n < 100; ++n) {
+        made = n == 1 ? to : to + "-" + std::to_string(n);
+        // Made only if new: an earlier copy, or a link planted under its name, is never opened.
+        out = open(made.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (out < 0 && errno != EEXIST) {
+            break;
+        }
+    }
+    int error = out < 0 ? errno : 0;
+    char buffer[65536];
+    for (ssize_t got; error == 0 && (got = read(in, buffer, sizeof buffer)) != 0;) {
+        error = got < 0 || write(out, buffer, static_cast<std::size_t>(got)) != got
+                    ? (errno != 0 ? errno : EIO)
+                    : 0;
+    }
+    if (error == 0) {
+        [[maybe_unused]] const bool owned = fchown(out, old.st_uid, old.st_gid) == 0 ||
+                                            fchown(out, static_cast<uid_t>(-1), old.st_gid) == 0;
+        error = fchmod(out, old.st_mode & 07777) != 0 || fsync(out) != 0 ? errno : 0;
+    }
+    close(in);
+    if (out >= 0 && close(out) != 0 && error == 0) {
+        error = errno;
+    }
+    if (error != 0 && out >= 0) {
+        unlink(made.c_str());
+    }
+    return error;
+}
+
 int rewriteFile(const std::string& target, const std::string& text) {
     // Looked at first, as by openRegular: opening a FIFO or a device can wait or do anything.
     struct stat info;

@@ -53,6 +53,11 @@ void removeLeftovers(const std::string& target);
 // synced, with target's mode, owner and group (as far as they may be given), renamed over it.
 // Returns 0, or the errno of the step that failed; the temporary file never stays behind.
 int replaceFile(const std::string& target, const std::string& text);
+// Copies the regular file at from to a new file named to, or to with "-2", "-3", ... where that
+// is taken (never over an existing file), synced, with from's mode, owner and group as far as
+// they may be given; made holds its name. Returns 0 or the errno of the step that failed; a
+// copy that fails never stays behind.
+int copyAside(const std::string& from, const std::string& to, std::string& made);
 // Writes text over target itself, in place, for a folder that refuses replaceFile's temporary
 // file: from the start, then cut to its length and synced. Its mode, owner and group stay; not
 // atomic. Only an existing regular file, never through a link. Returns 0 or an errno.

@@ -3,11 +3,13 @@
 #include "shell/ScoreFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 
 #include "platform/Platform.h"
 #include "shell/PosixFiles.h"
@@ -18,9 +20,10 @@ namespace {
 // file. A file that cannot be read, or that this player may not write (as a plain write would
 // find it: its mode, or a read-only file system), or a missing one whose folder refuses a new
 // file, is said once and never written over from then on.
-bool readForSaving(ScoreFile& file, const char* path, ScoreTable& table) {
+bool readForSaving(ScoreFile& file, const char* path, ScoreTable& table,
+                   bool* unlikeSaved = nullptr) {
     int failure = 0;
-    table = loadScores(path, &failure);
+    table = loadScores(path, &failure, unlikeSaved);
     const char* doing = "read the scores from";
     if (failure == 0 && faccessat(AT_FDCWD, path, W_OK, AT_EACCESS) != 0) {
         failure = errno == ENOENT ? newFileRefusal(path) : errno;
@@ -41,6 +44,29 @@ std::string lockProblem(const FileLock& lock, const std::string& target) {
                : target + ".lock: " + std::strerror(lock.failure());
 }
 
+// Keeps the file at target as it is beside it, named after its last change, before a save
+// writes over what a hand edit left: its lines, read out of their rhythm, would be saved as
+// other entries. Returns false, and never saves again, when no copy can be made.
+bool keepDamaged(ScoreFile& file, const std::string& target) {
+    struct stat info = {};
+    stat(target.c_str(), &info);
+    char time[32];
+    std::strftime(time, sizeof time, "%Y%m%d-%H%M%SZ", std::gmtime(&info.st_mtime));
+    std::string copy;
+    const int error = copyAside(target, target + ".damaged-" + time, copy);
+    if (error != 0) {
+        file.writable = false;
+        std::fprintf(stderr,
+                     "Couldn't keep a copy of %s, which holds lines a save never writes: %s; "
+                     "this run's scores will not be saved\n",
+                     file.path.c_str(), std::strerror(error));
+        return false;
+    }
+    std::fprintf(stderr, "Kept %s as it was in %s: it holds lines a save never writes\n",
+                 file.path.c_str(), copy.c_str());
+    return true;
+}
+
 bool saveFailed(const ScoreFile& file, int error) {
     std::fprintf(stderr, "Couldn't save the scores to %s: %s\n", file.path.c_str(),
                  std::strerror(error));
@@ -49,7 +75,7 @@ bool saveFailed(const ScoreFile& file, int error) {
 
 }  // namespace
 
-ScoreTable loadScores(const char* path, int* failure) {
+ScoreTable loadScores(const char* path, int* failure, bool* unlikeSaved) {
     ScoreReader reader;
     int error = 0;
     const int fd = openRegular(path, error);
@@ -65,7 +91,11 @@ ScoreTable loadScores(const char* path, int* failure) {
     if (failure != nullptr) {
         *failure = error;
     }
-    return reader.finish();
+    ScoreTable table = reader.finish();
+    if (unlikeSaved != nullptr) {
+        *unlikeSaved = reader.unlikeSaved();
+    }
+    return table;
 }
 
 ScoreFile openScoreFile(const char* path) {
@@ -103,7 +133,9 @@ bool saveScoreFile(ScoreFile& file) {
     }
     // Another game may have saved since this one read the file: what it saved is kept.
     ScoreTable table;
-    if (!readForSaving(file, target.c_str(), table)) {
+    bool unlikeSaved = false;
+    if (!readForSaving(file, target.c_str(), table, &unlikeSaved) ||
+        (unlikeSaved && !keepDamaged(file, target))) {
         return false;
     }
     for (const ScoreEntry& entry : file.filed) {

@@ -12,8 +12,8 @@
 // opened, and without blocking: anything else (a folder, a FIFO, a device) cannot be read.
 // When the file exists but cannot be read, the table holds what came before the failure and
 // *failure, if given, is not 0 (an errno, or kNotRegularFile of shell/PosixFiles.h); otherwise
-// it gets 0.
-ScoreTable loadScores(const char* path, int* failure = nullptr);
+// it gets 0. *unlikeSaved, if given, tells whether the text holds what a save never writes.
+ScoreTable loadScores(const char* path, int* failure = nullptr, bool* unlikeSaved = nullptr);
 
 // The score file of one run, from start-up through every save.
 struct ScoreFile {
@@ -34,7 +34,9 @@ ScoreFile openScoreFile(const char* path);
 void fileScore(ScoreFile& file, int32_t score, const char* name);
 // Saves under an exclusive lock on the file beside the one replaced (its name and ".lock"):
 // reads the file again, adds this run's entries filed since the last save, and writes the ten
-// best through a temporary file renamed over it; the table then shows the result. A lock not
-// had within two seconds is done without, and said; so is, once, a save written in place
+// best through a temporary file renamed over it; a file that holds what a save never writes (a
+// hand edit's) is first kept beside it as it was, as a new file named after it, ".damaged-" and
+// its time, and said; where no copy can be made, nothing is saved; the table then shows the result.
+// A lock not had within two seconds is done without, and said; so is, once, a save written in place
 // because the folder refused the temporary file. Returns true when saved.
 bool saveScoreFile(ScoreFile& file);

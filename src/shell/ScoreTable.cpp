@@ -53,6 +53,8 @@ void ScoreReader::feed(const char* text, std::size_t size) {
         for (; text != lineEnd && !lineRead_; ++text) {
             take(*text);
         }
+        // What is left of a line read whole is more than a saved table puts in it.
+        unlikeSaved_ = unlikeSaved_ || text != lineEnd;
         if (newline == nullptr) {
             break;
         }
@@ -64,8 +66,11 @@ void ScoreReader::feed(const char* text, std::size_t size) {
 ScoreTable ScoreReader::finish() {
     // A last line without a newline still counts.
     if (!lineEmpty_) {
+        unlikeSaved_ = true;
         endLine();
     }
+    // A score without its name.
+    unlikeSaved_ = unlikeSaved_ || !scoreLine_;
     ScoreTable table = best_;
     // The padding goes in before the stable sort so that it lands after every real zero,
     // yet above negative scores: the table stays in order, so the tenth is the lowest
@@ -83,13 +88,19 @@ void ScoreReader::take(char c) {
         name_[nameLength_++] = c;
         lineRead_ = c == '\0' || nameLength_ == 3;
     } else if (c >= '0' && c <= '9') {
+        // A saved score has no leading zero.
+        unlikeSaved_ = unlikeSaved_ || (digits_ > 0 && magnitude_ == 0);
         magnitude_ = std::min(kLimit, magnitude_ * 10 + (c - '0'));
         begun_ = true;
+        ++digits_;
     } else if (!begun_ && (c == '+' || c == '-')) {
+        unlikeSaved_ = unlikeSaved_ || c == '+';
         negative_ = c == '-';
         begun_ = true;
-    } else if (begun_ || !isSpace(c)) {
-        lineRead_ = true;
+    } else {
+        // A space before the number, or anything after it.
+        unlikeSaved_ = true;
+        lineRead_ = begun_ || !isSpace(c);
     }
 }
 
@@ -97,6 +108,8 @@ void ScoreReader::endLine() {
     if (scoreLine_) {
         const int64_t value = negative_ ? -magnitude_ : magnitude_;
         heldScore_ = static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
+        unlikeSaved_ =
+            unlikeSaved_ || digits_ == 0 || value != heldScore_ || (negative_ && magnitude_ == 0);
     } else {
         ScoreEntry entry{heldScore_, {}};
         copyName(entry.name, name_, nameLength_);
@@ -106,6 +119,7 @@ void ScoreReader::endLine() {
     lineEmpty_ = true;
     lineRead_ = begun_ = negative_ = false;
     magnitude_ = 0;
+    digits_ = 0;
     nameLength_ = 0;
 }
 

@@ -44,6 +44,11 @@ class ScoreReader {
     void feed(const char* text, std::size_t size);
     // The end of the text: the ten best, padded and sorted as parseScores gives them.
     ScoreTable finish();
+    // After finish: true when the text holds what formatScores never writes, a line out of the
+    // pairs' rhythm as a hand edit leaves it (a score line other than a plain decimal, a name
+    // line over three characters, an odd number of lines, a last line without its newline),
+    // which the next save would turn into a table of other entries.
+    bool unlikeSaved() const { return unlikeSaved_; }
 
   private:
     void take(char c);
@@ -59,10 +64,12 @@ class ScoreReader {
     // The score line in hand, as strtol has read it so far: a sign or a digit begins the number.
     bool begun_ = false;
     bool negative_ = false;
+    std::size_t digits_ = 0;
     int64_t magnitude_ = 0;
     // The name line in hand: its first characters.
     char name_[4] = {};
     std::size_t nameLength_ = 0;
     int32_t heldScore_ = 0;
     ScoreTable best_;
+    bool unlikeSaved_ = false;
 };

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "sound/Playing.h"
+#include "sound/SoundFile.h"
 
 namespace {
 constexpr int kRate = 22050;
@@ -17,16 +18,21 @@ constexpr int kChannels = 8;
 
 // Null, and silent, for a file that is missing or that the mixer cannot read.
 Mix_Chunk* load(const std::string& file) {
-    return Mix_LoadWAV(("Sounds/" + file).c_str());
+    return loadSoundFile("Sounds/" + file);
 }
 }  // namespace
 
 void openSounds(Sounds& sounds) {
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) < 0 ||
-        Mix_OpenAudio(kRate, AUDIO_S16SYS, 1, kMixSamples) < 0) {
+    // Shut down again only once started: the compatibility library, asked to shut down an audio
+    // part it never started, stops its events too, and the game then takes no key, close button
+    // or signal.
+    const bool started = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+    if (!started || Mix_OpenAudio(kRate, AUDIO_S16SYS, 1, kMixSamples) < 0) {
         // Over SSH, on a server or with a busy device: the game plays on without sound.
         std::fprintf(stderr, "Couldn't open the audio device: %s\n", SDL_GetError());
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        if (started) {
+            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        }
         return;
     }
     sounds.open = true;

@@ -60,6 +60,16 @@ play HOME="$home" XDG_DATA_HOME="$work/xdg"
 [ "$(wc -l <"$work/xdg/dwindle/data.dat")" -eq 20 ] || fail "no table under XDG_DATA_HOME"
 cmp -s "$data/data.dat" "$work/table" || fail "XDG_DATA_HOME run touched the home table"
 
+# A data folder made before the game had sounds, then made read-only (to a player other than
+# root): the game starts all the same, without the link it cannot add.
+old=$work/old/dwindle
+mkdir -p "$old" && ln -s "$(readlink "$data/Images")" "$old/Images" && chmod 755 "$work" "$old/.." &&
+    chmod 555 "$old"
+set --
+[ "$(id -u)" -ne 0 ] || set -- setpriv --reuid=65534 --regid=65534 --clear-groups
+play HOME="$home" XDG_DATA_HOME="$work/old" "$@"
+chmod 755 "$old"
+
 # A game as a player plays it, on a table whose tenth score is below 0, so that every game asks
 # for a name, even a new game's 0 at the first menu. The window manager gives the focus and full
 # screen, as a desktop's does; it is ready once it lists the windows on the root window.

@@ -279,9 +279,10 @@ test('keys: menu, the seeded game pass by pass, name entry, listing, kept over a
   await page.browserContext().close();
 });
 
-test('touch pad: the same game upright then sideways with the sound off, reloaded during the ' +
-     'name entry, then storage that refuses it', async () => {
-  const page = await openPage(true);
+test('touch pad: the same game upright then sideways with the sound off, without Web Locks, ' +
+     'reloaded during the name entry, then storage that refuses it', async () => {
+  const noLocks = () => delete Navigator.prototype.locks;
+  const page = await openPage(true, (p) => p.evaluateOnNewDocument(noLocks));
   await waitForFrame(page, menuFrame, 'the menu');
   for (const [width, height, scale] of [[844, 390, 1.25], [740, 360, 1.2], [360, 740, 1],
                                         [390, 844, 1]]) {
@@ -307,6 +308,13 @@ test('touch pad: the same game upright then sideways with the sound off, reloade
   // Once the letters as they stand are stored (leaving is no longer asked), the page reloaded
   // files and lists them.
   await page.waitForFunction(() => !window.asksBeforeLeaving(), { timeout: 5000, polling: 50 });
+  // Another tab opened meanwhile leaves them to the page still naming them.
+  const other = await page.browserContext().newPage();
+  await other.evaluateOnNewDocument(noLocks);
+  await other.evaluateOnNewDocument(harness, hashOf.toString());
+  await other.goto(address);
+  await waitForFrame(other, menuFrame, 'the menu without the letters of a live page');
+  await other.close();
   await page.reload();
   await waitForFrame(page, listingFrame, 'the score named during a reload');
   const turned = (name, on) => document.getElementById(name).textContent.toLowerCase() ===
@@ -327,9 +335,9 @@ test('touch pad: the same game upright then sideways with the sound off, reloade
   await page.browserContext().close();
 });
 
-test('gamepad: the same game from a standard gamepad, in a browser without IndexedDB', async () => {
+test('gamepad: the same game from a standard gamepad, in a browser whose IndexedDB throws', async () => {
   const page = await openPage(false, (p) => p.evaluateOnNewDocument(() => {
-    delete window.indexedDB;
+    Object.defineProperty(window, 'indexedDB', { get: () => { throw new DOMException('no'); } });
   }));
   await waitForFrame(page, menuFrame, 'the menu');
   await playScript(page, 'gamepad', () => page.evaluate(() => window.pressGamepad(9)));

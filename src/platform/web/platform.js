@@ -19,8 +19,27 @@ let entry = null;
 let toldFailure = false;
 
 // Held while the page lives, so that the next visit knows a stored entry is no live page's.
-// (emscripten's JavaScript optimiser takes neither ?. nor ??.)
-if (navigator.locks) navigator.locks.request(ENTRY, () => new Promise(() => {}));
+// (emscripten's JavaScript optimiser takes neither ?. nor ??.) Without Web Locks, a mark of the
+// page's own in localStorage, gone with the page, and an answer to every other page that asks
+// through storage events whether it still lives.
+const LIVE = 'live ';
+if (navigator.locks) {
+  navigator.locks.request(ENTRY, () => new Promise(() => {}));
+} else {
+  const mark = () => localStorage.setItem(LIVE + ENTRY, '1');
+  try {
+    mark();
+    addEventListener('pageshow', mark);
+    addEventListener('pagehide', () => localStorage.removeItem(LIVE + ENTRY));
+    addEventListener('storage', (event) => {
+      if (event.key === 'asked' && event.newValue && event.newValue.startsWith(ENTRY + ' ')) {
+        localStorage.setItem('answered', event.newValue);
+      }
+    });
+  } catch (error) {
+    err('No mark of this page could be kept: ' + error);
+  }
+}
 
 function tellFailure(text) {
   err(text);
@@ -56,9 +75,35 @@ function stored(contents) {
 
 // Calls done with whether the page that stored an entry is gone: its lock comes within a second
 // (a page being unloaded gives it up at once, a live one never).
+// Without Web Locks, a page is gone when its mark is, or when it does not answer within a
+// second; where localStorage cannot be used, a page is never taken for gone, so that no entry is
+// filed twice.
 function pageGone(key, done) {
   if (!navigator.locks) {
-    done(true);
+    try {
+      if (localStorage.getItem(LIVE + key) === null) {
+        done(true);
+        return;
+      }
+      const question = key + ' ' + Math.random();
+      const answer = (event) => {
+        if (event.key === 'answered' && event.newValue === question) {
+          removeEventListener('storage', answer);
+          done(false);
+        }
+      };
+      addEventListener('storage', answer);
+      localStorage.setItem('asked', question);
+      setTimeout(() => {
+        if (localStorage.getItem('answered') !== question) {
+          removeEventListener('storage', answer);
+          localStorage.removeItem(LIVE + key);
+          done(true);
+        }
+      }, 1000);
+    } catch (error) {
+      done(false);
+    }
     return;
   }
   const timeout = new AbortController();
@@ -100,13 +145,20 @@ function takeStoredScores(gone, done) {
 Module.preRun = (Module.preRun || []).concat(() => {
   FS.mkdir('/scores');
   FS.symlink(SCORES, '/data.dat');
-  if (typeof indexedDB === 'undefined' || !indexedDB) {
+  // Missing, or, in some browsers with cookies blocked, throwing when read.
+  let storage = null;
+  try {
+    storage = window.indexedDB;
+  } catch (error) {
+    storage = null;
+  }
+  if (!storage) {
     tellFailure('This browser keeps no data for this page');
     return;
   }
   let request;
   try {
-    request = indexedDB.open('/scores', 21);
+    request = storage.open('/scores', 21);
   } catch (error) {
     tellFailure("This browser's storage could not be opened (" + error + ')');
     return;
@@ -176,6 +228,14 @@ Module.keepScores = (done) => {
   transact('readwrite', (store) => {
     store.put(stored(table), SCORES);
     store.delete(ENTRY);
+    // A hand-edited table, kept beside it as it was by the game before this save; never over an
+    // earlier copy.
+    for (const name of FS.readdir('/scores')) {
+      const copy = '/scores/' + name;
+      if (name.startsWith('data.dat.damaged-')) {
+        store.count(copy).onsuccess = (e) => e.target.result || store.put(stored(FS.readFile(copy)), copy);
+      }
+    }
   }, (error) => {
     scoresUnstored = Boolean(error);
     if (error) tellFailure("This browser's storage refused the scores (" + error + ')');
