@@ -264,8 +264,9 @@ test('keys: the first splash, the seeded game pass by pass with the sounds comin
   await playScript(page, 'keys', async () => {
     await page.keyboard.press('Space');
     release();
-    heard = page.waitForFunction(() => Module.soundsLoaded === 14)
-      .then(() => page.evaluate(() => window.loudness()));
+    // From the first moves to the portal only the tune sounds, started when it came.
+    heard = page.waitForFunction(() => Module.soundsLoaded === 14 && window.replayResult.passes >= 12,
+                                 { polling: 10 }).then(() => page.evaluate(() => window.loudness()));
   }, { during: () => awayAndBack(page) });
   assert.deepEqual(await page.evaluate(() => [Module.audio.state, Module.soundsLoaded]),
                    ['running', 14]);
