@@ -11,14 +11,15 @@ const { launch, serve } = await import(path.join(root, 'tests/web/browser.mjs'))
 const VISITS = 7;
 
 // For evaluateOnNewDocument: window.firstPicture becomes the time, after the page opened, of
-// the first frame shown after the page first drew on its canvas; window.gameBegan the time the
-// game's program was first called.
+// the first frame shown after the page first drew on its canvas (window.firstDrawn: the
+// drawing); window.gameBegan the time the game's program was first called.
 function watchFirstPicture() {
   for (const draw of ['drawImage', 'putImageData']) {
     const drawn = CanvasRenderingContext2D.prototype[draw];
     CanvasRenderingContext2D.prototype[draw] = function (...args) {
       if (this.canvas.id === 'canvas' && window.firstPicture === undefined) {
         window.firstPicture = null;
+        window.firstDrawn = performance.now();
         requestAnimationFrame(() => { window.firstPicture = performance.now(); });
       }
       return drawn.apply(this, args);
@@ -66,6 +67,9 @@ try {
       // Give the game time to begin, then note when each file had arrived.
       await page.waitForFunction(() => window.gameBegan, { timeout: 10000 });
       const seen = await page.evaluate(() => [['the game began', window.gameBegan],
+        ['index.html', performance.getEntriesByType('navigation')[0].responseEnd],
+        ['the first picture was drawn', window.firstDrawn],
+        ['the first picture was on screen', window.firstPicture],
         ...performance.getEntriesByType('resource').map((r) => [r.name.replace(/.*\//, ''), r.responseEnd])]);
       for (const [name, at] of seen) (arrivals[name] ??= []).push(at);
     }

@@ -1,5 +1,5 @@
-// The page's half of Main.cpp: the first picture, drawn before the game has loaded, and what
-// the page says while the game loads, starts, stops and ends.
+// The page's half of Main.cpp: what the page says while the game loads, starts, stops and ends
+// (its first picture is drawn by index.html, before any script has come).
 'use strict';
 const canvas = document.getElementById('canvas');
 const message = document.getElementById('message');
@@ -11,33 +11,12 @@ function say(text, offerAgain) {
   message.hidden = false;
 }
 
-// "Play again" opens the page anew straight at the menu: the flag lasts for that one opening.
-let playingAgain = false;
-try {
-  playingAgain = sessionStorage.getItem('dwindle-again') === 'yes';
-  sessionStorage.removeItem('dwindle-again');
-} catch (e) {}
+// "Play again" opens the page anew straight at the menu: the flag lasts for that one opening,
+// read with the first picture (index.html).
 document.getElementById('again').onclick = () => {
   try { sessionStorage.setItem('dwindle-again', 'yes'); } catch (e) {}
   location.reload();
 };
-
-// The game's first splash, drawn by the page as soon as its picture is in: the game, once
-// loaded, draws the same picture over it and shows it for its four seconds, so a slow network
-// shows the splash longer instead of a blank page. Settles once it is on screen (or cannot be).
-let splashShown = false;
-const firstPicture = playingAgain ? Promise.resolve() : new Promise((shown) => {
-  const picture = new Image();
-  picture.onload = () => {
-    // Kept in memory for reading, as the game's SDL asks of every canvas (platform.js).
-    canvas.getContext('2d', { willReadFrequently: true }).drawImage(picture, 0, 0);
-    splashShown = true;
-    message.hidden = true;
-    requestAnimationFrame(shown);
-  };
-  picture.onerror = shown;
-  picture.src = 'Images/namescreen.png';
-});
 
 var Module = {
   canvas,
