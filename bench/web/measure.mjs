@@ -4,6 +4,7 @@
 // alternating: medians and their ratio), with when each file of the page had arrived and when
 // the game began; then the play passes of a minute on the 8x6 board (dwindle_web_passes). Run
 // by bench/web/measure.sh.
+import fs from 'node:fs';
 import path from 'node:path';
 
 const root = path.resolve(path.dirname(new URL(import.meta.url).pathname), '../..');
@@ -36,17 +37,18 @@ function watchFirstPicture() {
   });
 }
 
-// The floor: the splash's PNG fetched and drawn, nothing else.
-const floorPage = `<!doctype html><canvas id="canvas" width="320" height="240"></canvas><script>
+// The floor: the splash's PNG fetched and drawn, nothing else; a file served as the game's
+// page is.
+fs.writeFileSync(path.join(root, 'build-web/floor.html'), `<!doctype html>
+  <canvas id="canvas" width="320" height="240"></canvas><script>
   const picture = new Image();
   picture.onload = () => document.getElementById('canvas').getContext('2d').drawImage(picture, 0, 0);
-  picture.src = 'Images/namescreen.png';</script>`;
+  picture.src = 'site/Images/namescreen.png';</script>`);
 // The bench's page, its canvas and its program.
 const benchPage = `<!doctype html><canvas id="canvas"></canvas><script>
   var Module = { canvas: document.getElementById('canvas') };</script>
   <script src="dwindle_web_passes.js"></script>`;
-const { server, origin } = await serve(path.join(root, 'build-web'),
-                                       { '/wasm/bench.html': benchPage, '/site/floor.html': floorPage });
+const { server, origin } = await serve(path.join(root, 'build-web'), { '/wasm/bench.html': benchPage });
 // Timers at full pace in a page that headless Chromium may take for one in the background.
 const browser = await launch(['--disable-background-timer-throttling',
                               '--disable-renderer-backgrounding',
@@ -60,7 +62,7 @@ try {
     const context = await browser.createBrowserContext();
     const page = await context.newPage();
     await page.evaluateOnNewDocument(watchFirstPicture);
-    await page.goto(`${origin}/site/${which === 'game' ? '' : 'floor.html'}`);
+    await page.goto(`${origin}/${which === 'game' ? 'site/' : 'floor.html'}`);
     await page.waitForFunction(() => window.firstPicture, { timeout: 10000 });
     times[which].push(await page.evaluate(() => window.firstPicture));
     if (which === 'game') {
