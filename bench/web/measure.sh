@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the browser version and its pass bench, then measures both in headless Chromium:
-# the first splash's time after the page opens and a minute of play passes on the 8x6 board.
+# the first picture against a floor page that only draws the splash's PNG, and a minute of play
+# passes on the 8x6 board.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 

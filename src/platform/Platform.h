@@ -4,6 +4,9 @@
 
 // The random generator's seed for this run.
 unsigned randomSeed();
+// Whether the run opens with the splash pictures: the page's "Play again" goes straight to
+// the menu.
+bool showsSplash();
 // Called on every pass of the name entry with the score file's lines for the score under the
 // letters as they stand, then with null once the name is confirmed. The browser keeps them as
 // they change, so that a page closed meanwhile still files the score at its next visit; on the

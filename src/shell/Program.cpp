@@ -91,7 +91,7 @@ int runProgram() {
 
     // A quit request during the first picture skips the second; the menu then leaves on it.
     Painter painter;
-    if (showSplash(painter, *controls, screen, pictures.nameScreen)) {
+    if (showsSplash() && showSplash(painter, *controls, screen, pictures.nameScreen)) {
         showSplash(painter, *controls, screen, pictures.intro);
     }
 

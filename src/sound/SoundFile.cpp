@@ -12,6 +12,8 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/SoundDecoding.h"
+
 namespace {
 
 // Ten times the tune's size: a file beyond it is no sound of the game's, and is not read whole.
@@ -96,7 +98,7 @@ const char* checkWavHeader(const std::vector<Uint8>& bytes) {
 // What is wrong with the start of an Ogg stream, or null.
 const char* checkOggHeader(const std::vector<Uint8>& bytes) {
     return bytes.size() < 4 || std::memcmp(bytes.data(), "OggS", 4) != 0 ? "not an Ogg stream"
-                                                                          : nullptr;
+                                                                         : nullptr;
 }
 
 }  // namespace
@@ -109,8 +111,7 @@ Mix_Chunk* loadSoundFile(const std::string& path) {
     }
     Mix_Chunk* chunk = nullptr;
     if (why == nullptr) {
-        // Converted into a buffer of the mixer's own.
-        chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
+        chunk = decodeSound(path, bytes);
         why = chunk == nullptr ? Mix_GetError() : nullptr;
     }
     if (why != nullptr && why[0] != '\0') {

@@ -1,8 +1,9 @@
 // dwindle_web_script SEED IMAGES_PARENT FRAMES WAIT:KEY...: the desktop game on the dummy video
 // driver, given input as the browser test gives it to the page: Space at the menu, then each
 // KEY (U, D, L, R for the arrows, S for Space, E for Escape) pressed and released at the
-// WAITth wait after the menu's. Writes every frame shown when the game waits, 320x240 pixels of 16
-// bits, to FRAMES, from the menu's first to the next menu's, which ends the run.
+// WAITth wait after the menu's. Writes the first splash and every frame shown when the game
+// waits, 320x240 pixels of 16 bits, to FRAMES, from the menu's first to the next menu's, which
+// ends the run.
 #include <SDL/SDL.h>
 #include <unistd.h>
 
@@ -12,6 +13,7 @@
 #include <map>
 #include <string>
 
+#include "gfx/Painter.h"
 #include "platform/Controls.h"
 #include "platform/Random.h"
 #include "platform/Wait.h"
@@ -81,6 +83,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "dwindle_web_script: cannot start: %s\n", SDL_GetError());
         return 1;
     }
+    drawPicture(Painter{}, pictures.nameScreen, run.screen, 0, 0);
+    writeFrame();
     int frameCounter = 0;
     runLoop(game, *openControls(run.screen), scores, run.screen, pictures, frameCounter);
     return 1;

@@ -5,7 +5,8 @@ import http from 'node:http';
 import path from 'node:path';
 import puppeteer from 'puppeteer-core';
 
-const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm' };
+const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
+                '.png': 'image/png', '.wav': 'audio/wav' };
 
 // Serves folder on 127.0.0.1 at a free port, and each page of `pages` (path to HTML) as given.
 // Returns the server and its address.

@@ -1,12 +1,15 @@
 // The browser build in headless Chromium, served from this machine. The desktop game's
 // dwindle_web_script plays one game for a seed; the page, opened with that seed, is given the
 // same input at the same passes, by keys, by the touch pad and by a gamepad, and must show the
-// same frames reduced to 16 bits: the menu, every pass of play to the portal, the name entry,
+// same frames reduced to 16 bits: the first splash as the canvas's first picture (which the page
+// draws itself before the game has loaded), the menu, every pass of play to the portal, the name entry,
 // and the listing with the new score, which must still be there after a reload, also one during
 // the name entry; held while the page is hidden or left, the game goes on with the very next
 // pass. On a phone either way up the pad is in sight beside or under the canvas. Leaving from
 // the menu then ends the game on the page, which says so. Without IndexedDB, or where it
-// refuses the scores, the page says that they last until it is closed.
+// refuses the scores, the page says that they last until it is closed. Sounds that come late
+// leave the game as it was; sounds that never come leave it silent, which the page says. "Play
+// again" goes straight to the menu.
 // The first key starts the page's audio, which plays the game's sounds unless the page's sound
 // switch, kept over a reload, is off; so the music and its switch. Held sideways, the canvas
 // takes a phone's room beside the pad.
@@ -48,8 +51,8 @@ function hashOf(pixels16) {
 const desktopFrame = (f) => new Uint16Array(frames.buffer, frames.byteOffset + f * FRAME_BYTES,
                                             FRAME_BYTES / 2);
 const hashes = Array.from({ length: frames.length / FRAME_BYTES }, (_, f) => hashOf(desktopFrame(f)));
-// The menu the game starts from, then the frame of each pass, then the listing.
-const [menuFrame, listingFrame] = [0, hashes.length - 1];
+// The first splash, the menu the game starts from, then the frame of each pass, the listing.
+const [splashFrame, menuFrame, listingFrame] = [0, 1, hashes.length - 1];
 const passFrames = hashes.slice(menuFrame + 1, listingFrame);
 assert.notEqual(hashes[listingFrame], hashes[menuFrame], 'the desktop game filed a score');
 
@@ -101,6 +104,14 @@ function harness(hashOfSource) {
     return leaving.defaultPrevented;
   };
   window.canvasHash = () => hashOf(canvasPixels());
+  // The canvas as first drawn on.
+  for (const draw of ['drawImage', 'putImageData']) {
+    const drawn = CanvasRenderingContext2D.prototype[draw];
+    CanvasRenderingContext2D.prototype[draw] = function (...args) {
+      drawn.apply(this, args);
+      if (this.canvas.id === 'canvas') window.firstFrame ??= window.canvasHash();
+    };
+  }
   // The loudest sample the page sends out over the next half second: 0 when it is silent.
   window.loudness = () => new Promise((done) => {
     const analyser = Module.audio.createAnalyser();
@@ -241,10 +252,19 @@ async function playScript(page, method, start, { unconfirmed = false, during = a
 // The text of the notice under the game, '' while hidden.
 const notice = (page) => page.$eval('#notice', (n) => (n.hidden ? '' : n.textContent));
 
-test('keys: menu, the seeded game pass by pass, name entry, listing, kept over a reload',
-     async () => {
-  const page = await openPage(false);
+// For openPage: the sounds held back until `release` is called, or refused.
+const holdSounds = (page, release) => page.setRequestInterception(true).then(() => {
+  page.on('request', (r) => (!r.url().includes('/Sounds/') ? r.continue()
+    : release ? release.then(() => r.continue()) : r.abort()));
+});
+
+test('keys: the first splash, the seeded game pass by pass with the sounds coming late, name ' +
+     'entry, listing, kept over a reload', async () => {
+  let release;
+  const page = await openPage(false, (p) => holdSounds(p, new Promise((r) => { release = r; })));
   await waitForFrame(page, menuFrame, 'the menu');
+  assert.equal(await page.evaluate(() => window.firstFrame), hashes[splashFrame],
+               'the first picture is not the splash');
   // A real key press, sent to the page without a click first: the page's audio starts with it,
   // the effects loaded, and the game hears it. Headless Chromium lets audio start at once: it
   // is held here as a browser holds it until its user acts.
@@ -252,7 +272,12 @@ test('keys: menu, the seeded game pass by pass, name entry, listing, kept over a
   let heard;
   await playScript(page, 'keys', async () => {
     await page.keyboard.press('Space');
-    heard = page.evaluate(() => window.loudness());
+    release();
+    // From the first moves to the portal only the tune sounds, started when it came.
+    heard = page.waitForFunction((count) => Module.soundsLoaded === count &&
+                                            window.replayResult.passes >= 12,
+                                 { polling: 10 }, soundCount)
+      .then(() => page.evaluate(() => window.loudness()));
   }, { during: () => awayAndBack(page) });
   assert.deepEqual(await page.evaluate(() => [Module.audio.state, Module.soundsLoaded]),
                    ['running', soundCount]);
@@ -340,15 +365,27 @@ test('touch pad: the same game upright then sideways with the sound off, without
   await page.browserContext().close();
 });
 
-test('gamepad: the same game from a standard gamepad, in a browser whose IndexedDB throws', async () => {
-  const page = await openPage(false, (p) => p.evaluateOnNewDocument(() => {
-    Object.defineProperty(window, 'indexedDB', { get: () => { throw new DOMException('no'); } });
-  }));
+test('gamepad: the same game from a standard gamepad, in a browser whose IndexedDB throws, ' +
+     'the sounds refused; played again', async () => {
+  const page = await openPage(false, async (p) => {
+    await p.evaluateOnNewDocument(() => {
+      Object.defineProperty(window, 'indexedDB', { get: () => { throw new DOMException('no'); } });
+    });
+    await holdSounds(p, null);
+  });
   await waitForFrame(page, menuFrame, 'the menu');
   await playScript(page, 'gamepad', () => page.evaluate(() => window.pressGamepad(9)));
   assert.match(await notice(page), /keeps no data.*last until the page is closed/);
+  assert.match(await notice(page), /sounds could not be loaded/);
   assert.ok(await page.evaluate(() => window.replayResult.asking > 0),
             'leaving during the name entry is asked');
+  // Left from the menu and played again: the menu at once, its scores gone with the page.
+  await page.evaluate(() => window.pressGamepad(8));
+  await page.waitForFunction(() => !document.getElementById('again').hidden, { timeout: 5000 });
+  await page.$eval('#again', (again) => again.click());
+  await waitForFrame(page, menuFrame, 'the menu when played again');
+  assert.notEqual(await page.evaluate(() => window.firstFrame), hashes[splashFrame],
+                  'played again, the splash was shown');
   assert.deepEqual(page.errors, []);
   await page.browserContext().close();
 });

@@ -9,6 +9,10 @@ unsigned randomSeed() {
     return static_cast<unsigned>(std::time(nullptr));
 }
 
+bool showsSplash() {
+    return true;
+}
+
 void nameEntryStands(const char*) {}
 
 // The save itself syncs the file and its folder.

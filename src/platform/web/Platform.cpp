@@ -20,6 +20,11 @@ unsigned randomSeed() {
     return seed >= 0 ? static_cast<unsigned>(seed) : static_cast<unsigned>(std::time(nullptr));
 }
 
+// Played again from the page, the game goes straight to the menu (Main.js).
+bool showsSplash() {
+    return EM_ASM_INT({ return Module.showsSplash ? 1 : 0; }) != 0;
+}
+
 // The page stores the entry as it stands, for a page closed before it is confirmed.
 void nameEntryStands(const char* lines) {
     EM_ASM({ Module.nameEntryStands($0); }, lines);

@@ -260,9 +260,8 @@ Module.readStoredScores = (done) => {
   });
 };
 
-// The sounds stay files that the game's Mix_LoadWAV reads and the page's AudioContext decodes
-// (SoundSwitch.js), instead of the <audio> elements emscripten would make of them while
-// preloading, which play with a gap at each loop of the tune.
+// The sounds are files that the game's Mix_LoadWAV reads and the page's AudioContext decodes
+// (SoundSwitch.js), not preloaded audio: no warning for each.
 Module.noAudioDecoding = true;
 
 // N of "?seed=N" in the page's address, modulo 2^32; -1 without one.
