@@ -25,10 +25,10 @@ void SdlTest::TearDown() {
 }
 
 void pushInput(const std::string& input) {
-    const std::string keys = "UDLR E^Ms", buttons = "uldr89X1Vv", hats = "cw", axes = "NSyWEx";
+    const std::string keys = "UDLR E^MsP", buttons = "uldr89X1Vvp", hats = "cw", axes = "NSyWEx";
     const SDLKey syms[] = {SDLK_UP,     SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT, SDLK_SPACE,
-                           SDLK_ESCAPE, SDLK_UP,   SDLK_m,    SDLK_s};
-    const Uint8 numbers[] = {0, 2, 4, 6, 8, 9, 14, 1, 16, 17};  // the handheld's buttons
+                           SDLK_ESCAPE, SDLK_UP,   SDLK_m,    SDLK_s,     SDLK_p};
+    const Uint8 numbers[] = {0, 2, 4, 6, 8, 9, 14, 1, 16, 17, 19};  // the handheld's, a pad's START
     const Uint8 hatValues[] = {SDL_HAT_CENTERED, SDL_HAT_LEFT};
     for (const char c : input) {
         SDL_Event event{SDL_QUIT};

@@ -62,10 +62,10 @@ inline std::string pixels(SDL_Surface* surface) {
 }
 
 // Pushes input, one character an event: U D L R the arrow keys, space, E Escape, ^ the up
-// arrow let go, M, s the S key; u l d r the stick, 8 START, 9 SELECT, X, 1 a diagonal,
-// V and v the volume buttons; a pad's hat pushed left w and let go c; its left stick past half way
-// N, S (axis 1, let go y), W (axis 0, let go x); - and + the window left and come back to; anything
-// else a quit request.
+// arrow let go, M, s the S key, P; u l d r the stick, 8 START, 9 SELECT, X, 1 a diagonal,
+// V and v the volume buttons, p a pad's START; a pad's hat pushed left w and let go c; its left
+// stick past half way N, S (axis 1, let go y), W (axis 0, let go x); - and + the window left and
+// come back to; anything else a quit request.
 void pushInput(const std::string& input);
 
 struct WaitHooks {
