@@ -250,7 +250,7 @@ test('keys: menu, the seeded game pass by pass, name entry, listing, kept over a
     heard = page.evaluate(() => window.loudness());
   }, { during: () => awayAndBack(page) });
   assert.deepEqual(await page.evaluate(() => [Module.audio.state, Module.soundsLoaded]),
-                   ['running', 14]);
+                   ['running', 16]);  // thirteen effects and the three pieces of music
   assert.ok(await heard > 0, 'no sound during play');
   // Closed right after the listing showed, the page still has the score when opened again.
   await page.reload();
