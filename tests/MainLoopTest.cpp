@@ -17,8 +17,9 @@
 namespace {
 
 // What the game asks of the mixer, each as "what after wait": a sound started, named by its file in
-// Sounds/ ("tune looping" when played over and over), "stop" for the tune halted, and "volume N"
-// set on every channel, after the wait last begun.
+// Sounds/ ("music1 looping" when played over and over), "stop" for the music halted, "rest" and
+// "resume" for it paused and resumed, and "volume N" set on every channel, after the wait last
+// begun.
 struct Listener {
     std::vector<std::string> heard;
     std::string after;
@@ -63,6 +64,14 @@ extern "C" int Mix_HaltChannel(int channel) {
     }
     return symbol<decltype(Mix_HaltChannel)>(RTLD_NEXT, "Mix_HaltChannel")(channel);
 }
+extern "C" void Mix_Pause(int channel) {
+    listening.heard.push_back("rest " + std::to_string(channel) + " after " + listening.after);
+    symbol<decltype(Mix_Pause)>(RTLD_NEXT, "Mix_Pause")(channel);
+}
+extern "C" void Mix_Resume(int channel) {
+    listening.heard.push_back("resume " + std::to_string(channel) + " after " + listening.after);
+    symbol<decltype(Mix_Resume)>(RTLD_NEXT, "Mix_Resume")(channel);
+}
 extern "C" int Mix_Volume(int channel, int volume) {
     if (volume >= 0 && volume != listening.volume) {
         listening.volume = volume;
@@ -78,13 +87,13 @@ class MainLoopTest : public PicturesTest {
   protected:
     // Runs the loop with a new game and a table of ten scores of 100. The menu's i-th wait
     // pushes menu[i] (Escape, to leave, past its end), the i-th name entry pass ends pushing
-    // named[i], a pause pushes paused (see pushInput), the first wait while the player is away
-    // pushes back, with the screen then kept in `held`; each pass ends with pass(i). Each wait
+    // named[i], a pause pushes paused (see pushInput), the i-th wait while play is held
+    // pushes back[i], with the screen then kept in `held`; each pass ends with pass(i). Each wait
     // of the menu, a pass, the name entry or a pause is what the mixer hears after: "menu 0",
     // "pass 3", "name 1", "pause 0"...
     void run(std::vector<std::string> menu, std::function<void(int)> pass,
              std::vector<std::string> named = {}, std::string paused = "",
-             std::string back = "Back", Sounds* sounds = nullptr) {
+             std::vector<std::string> back = {"Back"}, Sounds* sounds = nullptr) {
         table = parseScores(
             "100\nAL\n100\nBO\n100\nCY\n100\nDI\n100\nED\n100\nFO\n100\nGU\n"
             "100\nHI\n100\nIO\n100\nJO\n");
@@ -97,9 +106,10 @@ class MainLoopTest : public PicturesTest {
             return count++;
         };
         testWaits().onEventWait = [&] {
-            if (game.playing) {  // held: no pass runs until the player is back
+            if (game.playing) {  // held: no pass runs until the player is back and plays on
                 held = pixels(screen);
-                pushInput(heldWaits++ == 0 ? back : "");
+                const int h = heldWaits++;
+                pushInput(h < static_cast<int>(back.size()) ? back[h] : "");
                 return;
             }
             EXPECT_EQ("1111111111", inked(230, 65, 10, 0, 14)) << "the listing's scores";
@@ -158,7 +168,8 @@ class MainLoopTest : public PicturesTest {
 };
 
 // A pad's hat and stick move one platform a push; a window left holds play until the player is
-// back, with what was pressed meanwhile thrown away, and the passes go on where they stood.
+// back, and a pad's START or P (not the handheld's START) until P or START again, with what
+// was pressed meanwhile thrown away, and the passes go on where they stood.
 TEST_F(MainLoopTest, MenuStartsLevelOneThenArrowsStickAndPadMoveAndCountersWrap) {
     // Pass by pass: the input pushed at its end, then where the player stands after the next.
     const struct {
@@ -180,6 +191,7 @@ TEST_F(MainLoopTest, MenuStartsLevelOneThenArrowsStickAndPadMoveAndCountersWrap)
                  {"Axis.Down Axis.Down ^Axis.Up", 2, 2},
                  {"Axis.Up Axis.Left ^Axis.Left ^Axis.Up", 1, 1},
                  {"Right Away", 2, 1},
+                 {"Pad.Start Right", 2, 1},
                  {"", 2, 1},
                  {"Button.Select", 2, 1}};
     const int stepCount = std::end(steps) - std::begin(steps);
@@ -188,7 +200,7 @@ TEST_F(MainLoopTest, MenuStartsLevelOneThenArrowsStickAndPadMoveAndCountersWrap)
     std::string frameBack;
     const auto pass = [&](int pass) {
         counters.push_back(frameCounter);
-        frameBack = pass == 16 ? pixels(screen) : frameBack;
+        frameBack = pass == 17 ? pixels(screen) : frameBack;
         if (pass == 0) {
             EXPECT_EQ((std::vector<int>{1, 3, 0, 0, 3, true, true}), state(game));
             game = quietGame(1, 0, 3);
@@ -201,15 +213,15 @@ TEST_F(MainLoopTest, MenuStartsLevelOneThenArrowsStickAndPadMoveAndCountersWrap)
         pushInput(pass < stepCount ? steps[pass].input : "");
     };
     run({"Right Stick.Right Button.Start"}, pass, {}, "",
-        "Left Back");  // moves are not read by the menu; START starts
-    EXPECT_EQ(std::make_pair(2, 20), std::make_pair(menuWaits, passes));  // menu, play, menu
-    EXPECT_EQ((std::vector<int>{9995, 10000, 0, 1, 14}),
+        {"Left Back", "Down P"});  // moves are not read by the menu; START starts
+    EXPECT_EQ(std::make_pair(2, 21), std::make_pair(menuWaits, passes));  // menu, play, menu
+    EXPECT_EQ((std::vector<int>{9995, 10000, 0, 1, 15}),
               (std::vector<int>{counters[0], counters[5], counters[6], counters[7], frameCounter}));
-    // Held once, over the frame of the pass the window was left in, under a light band; that
-    // very frame is shown again when the player is back.
+    // Held twice, the last over the frame of the pass paused in, under a light band; that very
+    // frame is shown again when the player plays on.
     Uint16 band = 0;
     std::memcpy(&band, held.data() + 112 * screen->pitch, sizeof band);
-    EXPECT_EQ(std::make_tuple(1, asStored(screen, 200, 200, 200), true),
+    EXPECT_EQ(std::make_tuple(2, asStored(screen, 200, 200, 200), true),
               std::make_tuple(heldWaits, Uint32{band}, held != frameBack));
 }
 
@@ -225,8 +237,8 @@ TEST_F(MainLoopTest, ScoreAboveTheTenthIsNamedAndFiledEvenOnAQuit) {
         std::vector<std::string> letters;
         const char* name;
         int nameEntryPasses, menuWaits;
-        std::string paused = "";    // pushed at a pause, which a fall from the start cell makes
-        std::string back = "Back";  // pushed while held, with the player away
+        std::string paused = "";  // pushed at a pause, which a fall from the start cell makes
+        std::vector<std::string> back = {"Back"};  // pushed at each wait while play is held
         int heldWaits = 0;
     } cases[] = {
         {101, "Escape", {"Right Up Space"}, "ABA", 2, 2},
@@ -248,7 +260,9 @@ TEST_F(MainLoopTest, ScoreAboveTheTenthIsNamedAndFiledEvenOnAQuit) {
          2},
         {101, "Escape", {"Right Up Right " + times(65, "Down") + "Quit"}, "AB", 2, 1},
         {0, "", {}, nullptr, 0, 1, "Right Quit"},  // the arrow is thrown away, the quit is not
-        {0, "", {}, nullptr, 0, 1, "Away Right", "Back Quit", 1}};  // and the window left is not
+        {0, "", {}, nullptr, 0, 1, "Away Right", {"Back Quit"}, 1},  // and the window left is not
+        {101, "P", {"Right Up Space"}, "ABA", 2, 2, "", {"Escape"}, 1},  // paused, Escape ends it
+        {500, "Pad.Start", {}, "AAA", 1, 1, "", {"Quit"}, 1}};           // and a quit the program
     for (const auto& c : cases) {
         const auto pass = [&](int pass) {
             if (pass == 0) {
@@ -272,9 +286,10 @@ TEST_F(MainLoopTest, ScoreAboveTheTenthIsNamedAndFiledEvenOnAQuit) {
 }
 
 // Each scripted event's effect starts in the pass it happens in, before any hold, and not
-// before; the tune loops from the start of a game to its end; M silences the tune's channel, S
-// every channel, and each brings them back; the volume buttons step them.
-TEST_F(MainLoopTest, EachEffectSoundsFromItsEventsPassOverTheLoopingTune) {
+// before; the music of the level's band loops from the start of a game to its end, resting
+// while play is paused or held; M silences the music's channel, S every channel, and each
+// brings them back, even pressed during a three-second hold; the volume buttons step them.
+TEST_F(MainLoopTest, EachEffectSoundsFromItsEventsPassOverTheBandsLoopingMusic) {
     const auto still = [this](const char* input) {
         frameCounter = 1;  // no tick: no platform shrinks, no enemy moves
         pushInput(input);
@@ -282,6 +297,8 @@ TEST_F(MainLoopTest, EachEffectSoundsFromItsEventsPassOverTheLoopingTune) {
     const struct {
         std::vector<std::string> menu, named;
         std::function<void(int)> pass;  // at the end of pass i, as run() takes it
+        std::string paused;             // pushed at each three-second hold
+        std::vector<std::string> back;  // pushed at each wait while play is held
         std::vector<std::string> heard;
     } games[] = {
         // The four pickups one after another, the portal after three hops, a fall, a capture,
@@ -307,30 +324,39 @@ TEST_F(MainLoopTest, EachEffectSoundsFromItsEventsPassOverTheLoopingTune) {
              }
              still((pass % 15 == 0 && pass <= 45) || (pass >= 60 && pass <= 62) ? "Right" : "");
          },
-         {"start after menu 0",    "tune looping after menu 0", "hop after pass 0",
-          "points after pass 1",   "hop after pass 15",         "penalty after pass 16",
-          "hop after pass 30",     "life after pass 31",        "hop after pass 45",
-          "recall after pass 46",  "hop after pass 60",         "hop after pass 61",
-          "hop after pass 62",     "portal after pass 63",      "fall after pass 64",
-          "capture after pass 65", "gameover after pass 66",    "stop after pass 67",
-          "letter after name 0",   "cursor after name 1",       "confirm after name 2"}},
+         "M",
+         {},
+         {"start after menu 0", "music1 looping after menu 0",
+          // The game made level 11's: the third band's music.
+          "stop after pass 0", "music3 looping after pass 0", "hop after pass 0",
+          "points after pass 1", "hop after pass 15", "penalty after pass 16", "hop after pass 30",
+          "life after pass 31", "hop after pass 45", "recall after pass 46", "hop after pass 60",
+          "hop after pass 61", "hop after pass 62", "portal after pass 63",
+          "one channel's volume 0 after pause 0", "fall after pass 64", "volume 128 after pause 1",
+          "capture after pass 65", "one channel's volume 0 after pause 2", "gameover after pass 66",
+          "stop after pass 67", "letter after name 0", "cursor after name 1",
+          "confirm after name 2"}},
         // M at the menu: a game without music, until M again; the volume buttons step it; S
         // silences everything, and brings back all but the music M turned off meanwhile; a
-        // game of over four and a half seconds, longer than the tune, which loops.
+        // pause and a hold; a game of over ten seconds, which the music fills.
         {{"M Space"},
          {},
          [&](int pass) {
              game = pass == 0 ? quietGame(1, 0, 3) : game;
              const std::map<int, const char*> input{
-                 {5, "M"},  {10, "Volume.Down"}, {15, "Right"}, {20, "Volume.Up"}, {25, "S"},
-                 {30, "M"}, {35, "S"},           {40, "M"},     {211, "Escape"}};
+                 {5, "M"},  {10, "Volume.Down"}, {15, "Right"},  {20, "Volume.Up"},
+                 {25, "S"}, {30, "M"},           {35, "S"},      {40, "M"},
+                 {45, "P"}, {50, "Away"},        {211, "Escape"}};
              still(input.count(pass) != 0 ? input.at(pass) : "");
          },
-         {"one channel's volume 0 after menu 0", "start after menu 0", "tune looping after menu 0",
-          "volume 128 after pass 5", "volume 112 after pass 10", "hop after pass 15",
-          "volume 128 after pass 20", "volume 0 after pass 25", "volume 128 after pass 35",
-          "one channel's volume 0 after pass 35", "volume 128 after pass 40",
-          "stop after pass 212"}},
+         "",
+         {"P", "Back"},
+         {"one channel's volume 0 after menu 0", "start after menu 0",
+          "music1 looping after menu 0", "volume 128 after pass 5", "volume 112 after pass 10",
+          "hop after pass 15", "volume 128 after pass 20", "volume 0 after pass 25",
+          "volume 128 after pass 35", "one channel's volume 0 after pass 35",
+          "volume 128 after pass 40", "rest 0 after pass 45", "resume 0 after pass 45",
+          "rest 0 after pass 50", "resume 0 after pass 50", "stop after pass 212"}},
     };
     for (const auto& g : games) {
         SCOPED_TRACE(::testing::Message() << "game " << &g - games);
@@ -345,7 +371,7 @@ TEST_F(MainLoopTest, EachEffectSoundsFromItsEventsPassOverTheLoopingTune) {
             Mix_FreeChunk(chunk);
         }
         testRandom() = RandomDraws{std::deque<int>(200, 0), 0};  // a first level with no events
-        run(g.menu, g.pass, g.named, "", "Back", &sounds);
+        run(g.menu, g.pass, g.named, g.paused, g.back, &sounds);
         closeSounds(sounds);
         EXPECT_EQ(g.heard, listening.heard);
     }

@@ -13,8 +13,10 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <regex>
 
+#include "platform/desktop/WindowScale.h"
 #include "shell/Program.h"
 #include "shell/ScoreFile.h"
 #include "support/SdlTest.h"
@@ -410,18 +412,45 @@ TEST(ProgramTest, HangUpQuitAndTerminationEndTheSplashAtOnceAndKeepTheScore) {
     }
 }
 
-// Each splash picture stays four seconds, in waits of 50 ms, before the menu's first pass.
-TEST(ProgramTest, SplashShowsBothPicturesForFourSecondsEach) {
-    WorkFolder folder;
-    std::vector<std::string> shown;  // the screen at each wait
-    testWaits().onDelay = [&](Uint32 ms) {
-        shown.push_back(std::to_string(ms) + pixels(SDL_GetVideoSurface()));
+// Each splash picture stays four seconds, in waits of 50 ms, before the menu's first pass;
+// a key or a button moves on at once.
+TEST(ProgramTest, SplashShowsBothPicturesForFourSecondsEachOrUntilAPress) {
+    const struct {
+        std::map<int, std::string> pressed = {};  // pushed at the i-th wait (see pushInput)
+        std::vector<std::size_t> changes;         // the waits whose screen differs from the last
+        std::size_t waits;
+    } rows[] = {
+        {.changes = {80, 160}, .waits = 161},
+        {.pressed = {{10, "Right"}, {20, "Button.Start"}}, .changes = {11, 21}, .waits = 22},
     };
-    testWaits().onEventWait = [] { pushInput("Escape"); };
-    EXPECT_EQ(0, runProgram());
-    ASSERT_EQ(161u, shown.size());
-    EXPECT_TRUE(shown[0] == shown[79] && shown[79] != shown[80] && shown[80] == shown[159] &&
-                shown[159] != shown[160]);
+    for (const auto& row : rows) {
+        WorkFolder folder;
+        std::vector<std::string> shown;  // the screen at each wait
+        testWaits().onDelay = [&](Uint32 ms) {
+            shown.push_back(std::to_string(ms) + pixels(SDL_GetVideoSurface()));
+            pushInput(row.pressed.count(shown.size() - 1) ? row.pressed.at(shown.size() - 1) : "");
+        };
+        testWaits().onEventWait = [] { pushInput("Escape"); };
+        EXPECT_EQ(0, runProgram());
+        std::vector<std::size_t> changes;
+        for (std::size_t i = 1; i < shown.size(); ++i) {
+            if (shown[i] != shown[i - 1]) {
+                changes.push_back(i);
+            }
+        }
+        EXPECT_EQ(std::make_pair(row.changes, row.waits), std::make_pair(changes, shown.size()));
+    }
+}
+
+// The window: the largest scale, up to 3x, whose window with a title bar and a panel fits.
+TEST(ProgramTest, WindowIsTheLargestScaleThatFitsTheScreen) {
+    const struct {
+        int width, height, scale;
+    } screens[] = {{1920, 1080, 3}, {1366, 768, 2}, {1280, 720, 2}, {960, 800, 3},
+                   {960, 799, 2},   {959, 1080, 2}, {640, 480, 1}};
+    for (const auto& s : screens) {
+        EXPECT_EQ(s.scale, windowScale(s.width, s.height)) << s.width << "x" << s.height;
+    }
 }
 
 // Peak memory of the real game in the working folder, which has no pictures: it reads the

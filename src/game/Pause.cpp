@@ -6,5 +6,5 @@
 
 void pauseGame() {
     waitMs(3000);
-    discardPendingEvents();
+    discardGameInput();
 }

@@ -14,3 +14,5 @@ constexpr Uint8 kSelectButton = 9;
 constexpr Uint8 kButtonX = 14;
 constexpr Uint8 kVolumeUpButton = 16;
 constexpr Uint8 kVolumeDownButton = 17;
+// A gamepad's START, which the handheld lacks: it starts a game as START does, and pauses play.
+constexpr Uint8 kPadStartButton = 19;

@@ -23,19 +23,38 @@ bool isInput(const SDL_Event& event) {
             return false;
     }
 }
-}  // namespace
 
-void discardPendingEvents() {
+bool isWindowKey(const SDL_Event& event) {
+    if (event.type != SDL_KEYDOWN) {
+        return false;
+    }
+    const SDLKey key = event.key.keysym.sym;
+    const bool enter = key == SDLK_RETURN || key == SDLK_KP_ENTER;
+    return key == SDLK_m || key == SDLK_s || key == SDLK_F11 ||
+           (enter && (event.key.keysym.mod & KMOD_ALT) != 0);
+}
+
+// Throws away the pending input that `thrown` names, and puts back everything else.
+void discard(bool (*thrown)(const SDL_Event&)) {
     std::vector<SDL_Event> kept;
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
-        if (!isInput(event)) {
+        if (!thrown(event)) {
             kept.push_back(event);
         }
     }
     for (SDL_Event& back : kept) {
         SDL_PushEvent(&back);
     }
+}
+}  // namespace
+
+void discardPendingEvents() {
+    discard(isInput);
+}
+
+void discardGameInput() {
+    discard([](const SDL_Event& event) { return isInput(event) && !isWindowKey(event); });
 }
 
 void requestQuit() {

@@ -1,4 +1,4 @@
-// The four directions, from the arrow keys or the handheld's stick, as every screen reads them.
+// The game's actions as every screen reads them.
 #include "shell/Input.h"
 
 Direction directionOf(const SDL_Event& event) {
@@ -31,4 +31,14 @@ Direction directionOf(const SDL_Event& event) {
         }
     }
     return Direction::None;
+}
+
+bool leavesGame(const SDL_Event& event) {
+    return (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) ||
+           (event.type == SDL_JOYBUTTONDOWN && event.jbutton.button == kSelectButton);
+}
+
+bool pausesGame(const SDL_Event& event) {
+    return (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_p) ||
+           (event.type == SDL_JOYBUTTONDOWN && event.jbutton.button == kPadStartButton);
 }

@@ -37,25 +37,32 @@ bool menuPass(Game& game, Controls& controls, ScoreFile& scores, SDL_Surface* sc
     showScreen(screen);
     if (game.waitForStart(controls, sounds)) {
         playEffect(sounds, Effect::Start);
-        startTune(sounds);
         game.playing = true;
         game.setupLevel(1);
+        startTune(sounds, game.level);
         return false;
     }
     return true;
 }
 
-// Applies the pass's input; returns what the player has left of the window (see awayAfter).
-// What comes after the player has left is thrown away, but for a quit request.
-Uint8 handleInput(Game& game, Controls& controls, Sounds* sounds) {
-    bool quit = false;
+// What stops the passes after the pass's input: the player away (see awayAfter) or pausing.
+struct Stop {
     Uint8 away = 0;
+    bool paused = false;
+};
+
+// Applies the pass's input. What comes after the player has left is thrown away, but for a
+// quit request; what comes after a pause is left for the hold to read.
+Stop handleInput(Game& game, Controls& controls, Sounds* sounds) {
+    bool quit = false;
+    Stop stop;
     SDL_Event event;
-    while (pollInput(controls, &event)) {
+    while (!stop.paused && pollInput(controls, &event)) {
         applySoundInput(sounds, event);
-        const bool applied = away == 0 && applyPlayInput(game, event);
+        const bool applied = stop.away == 0 && applyPlayInput(game, event);
         quit = quit || applied || event.type == SDL_QUIT;
-        away = awayAfter(away, event);
+        stop.paused = stop.away == 0 && pausesGame(event);
+        stop.away = awayAfter(stop.away, event);
     }
     playCues(game.cues, sounds);
     // Kept for the menu pass that follows, which files the score and then leaves.
@@ -63,7 +70,7 @@ Uint8 handleInput(Game& game, Controls& controls, Sounds* sounds) {
         game.playing = false;
         requestQuit();
     }
-    return away;
+    return stop;
 }
 
 }  // namespace
@@ -85,9 +92,7 @@ bool applyPlayInput(Game& game, const SDL_Event& event) {
         case Direction::None:
             break;
     }
-    const bool leave = (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) ||
-                       (event.type == SDL_JOYBUTTONDOWN && event.jbutton.button == kSelectButton);
-    if (leave || event.type == SDL_QUIT) {
+    if (leavesGame(event) || event.type == SDL_QUIT) {
         game.playing = false;
     }
     return event.type == SDL_QUIT;
@@ -95,10 +100,14 @@ bool applyPlayInput(Game& game, const SDL_Event& event) {
 
 void finishPass(Game& game, Controls& controls, SDL_Surface* screen, const Pictures& pictures,
                 int& frameCounter, Sounds* sounds) {
-    const Uint8 away = handleInput(game, controls, sounds);
-    if (away != 0 && game.playing && holdWhileAway(controls, screen, &pictures.glyphs, away)) {
-        game.playing = false;
-        requestQuit();
+    const Stop stop = handleInput(game, controls, sounds);
+    if ((stop.away != 0 || stop.paused) && game.playing) {
+        const HoldEnd end =
+            holdPlay(controls, screen, &pictures.glyphs, sounds, stop.away, stop.paused);
+        game.playing = end == HoldEnd::PlayOn;
+        if (end == HoldEnd::Quit) {
+            requestQuit();
+        }
     }
     showScreen(screen);
     waitMs(kPassDelayMs);
@@ -115,6 +124,10 @@ void runLoop(Game& game, Controls& controls, ScoreFile& scores, SDL_Surface* scr
             leave = menuPass(game, controls, scores, screen, pictures, sounds);
         } else {
             playPass(game, screen, pictures, frameCounter, sounds);
+            // On to the next band's music once the portal has led there.
+            if (game.playing) {
+                startTune(sounds, game.level);
+            }
             leave = false;
         }
         finishPass(game, controls, screen, pictures, frameCounter, sounds);

@@ -43,7 +43,8 @@ bool Game::waitForStart(Controls& controls, Sounds* sounds) {
                 }
                 break;
             case SDL_JOYBUTTONDOWN:
-                if (event.jbutton.button == kStartButton) {
+                if (event.jbutton.button == kStartButton ||
+                    event.jbutton.button == kPadStartButton) {
                     return true;
                 }
                 if (event.jbutton.button == kSelectButton) {

@@ -28,9 +28,9 @@ constexpr Uint32 kSplashMs = 4000;
 // Short enough that a quit request during the splash takes effect at once.
 constexpr Uint32 kSplashSliceMs = 50;
 
-// Shows the picture for four seconds, in short waits that end early on a quit request, which
-// is kept for the menu; returns false for one. Other input is read, for the window's own keys,
-// and thrown away.
+// Shows the picture for four seconds, in short waits that end early on a key, a button, a click
+// or a tap, which moves on, or on a quit request, which is kept for the menu; returns false for
+// one. Other input is read, for the window's own keys, and thrown away.
 bool showSplash(const Painter& painter, Controls& controls, SDL_Surface* screen,
                 SDL_Surface* picture) {
     drawPicture(painter, picture, screen, 0, 0);
@@ -41,6 +41,10 @@ bool showSplash(const Painter& painter, Controls& controls, SDL_Surface* screen,
             if (event.type == SDL_QUIT) {
                 requestQuit();
                 return false;
+            }
+            if (event.type == SDL_KEYDOWN || event.type == SDL_JOYBUTTONDOWN ||
+                event.type == SDL_MOUSEBUTTONDOWN) {
+                return true;
             }
         }
         if (waited >= kSplashMs) {

@@ -1,17 +1,22 @@
-// Starting the effects and the tune. Each call returns at once: SDL mixes on its own thread.
+// Starting the effects and the music. Each call returns at once: SDL mixes on its own thread.
 #pragma once
 
 #include "sound/Effects.h"
+#include "sound/Sounds.h"
 
-struct Sounds;
-
-// The channel the tune loops on; the effects take the others.
+// The channel the music loops on; the effects take the others.
 constexpr int kTuneChannel = 0;
 
 // Starts an effect; none without sounds, without a device, or when every channel is busy.
 void playEffect(const Sounds* sounds, Effect effect);
 // Starts every effect the cues call for and clears them. Without sounds they stay noted.
 void playCues(Cues& cues, const Sounds* sounds);
-// The tune, over and over from its start, until stopTune.
-void startTune(const Sounds* sounds);
-void stopTune(const Sounds* sounds);
+// The piece of music of a level's band of five levels.
+Music musicFor(int level);
+// The level's piece over and over from its start, unless it is the piece already playing,
+// until stopTune.
+void startTune(Sounds* sounds, int level);
+void stopTune(Sounds* sounds);
+// The music rests where it stands while the game does not run, and goes on from there.
+void pauseTune(const Sounds* sounds);
+void resumeTune(const Sounds* sounds);

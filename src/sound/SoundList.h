@@ -2,7 +2,7 @@
 //
 // Included wherever a list of them is made, with the kinds that list takes defined first:
 //   EFFECT(name, file)  an effect, Effect::name, started on a free channel (Effects.h)
-//   MUSIC(name, file)   a piece of music, Music::name, looped on the tune's channel (Sounds.h)
+//   MUSIC(name, file)   a piece of music, Music::name, looped on the music's channel (Sounds.h)
 // A kind left undefined is left out, and both are undefined again at the end. The build reads
 // the files from these lines too (cmake/Assets.cmake), and the sound generator writes each file
 // from the recipe of that name (tools/sounds/Sounds.cpp). A new sound or piece of music is a
@@ -28,7 +28,6 @@ EFFECT(Letter,   "letter.wav")    // name entry: a letter changed
 EFFECT(Cursor,   "cursor.wav")    //   the cursor moved
 EFFECT(Confirm,  "confirm.wav")   //   the name confirmed
 EFFECT(Start,    "start.wav")     // a game started from the menu
-MUSIC(Tune,      "tune.wav")      // under play, over and over
 MUSIC(Band1,     "music1.ogg")    // levels 1 to 5
 MUSIC(Band2,     "music2.ogg")    // levels 6 to 10
 MUSIC(Band3,     "music3.ogg")    // levels 11 to 15

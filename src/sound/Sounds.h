@@ -19,6 +19,8 @@ inline constexpr const char* kMusicFiles[] = {
 #include "sound/SoundList.h"
 };
 constexpr int kMusicCount = static_cast<int>(std::size(kMusicFiles));
+// No piece on the music's channel.
+constexpr int kNoTune = -1;
 
 // Volumes as SDL_mixer counts them; the handheld's buttons move by a step.
 constexpr int kFullVolume = MIX_MAX_VOLUME;
@@ -32,6 +34,7 @@ struct Sounds {
     bool musicOff = false;     // the music off (M), the effects heard, likewise
     int volume = kFullVolume;  // the handheld's volume, 0 to kFullVolume
     bool unsaved = false;      // the switches could not be kept, which has been said
+    int tune = kNoTune;        // the piece of music playing, a Music
 };
 
 // Opens the audio device at the files' own format (22050 Hz, signed 16-bit, mono), so that

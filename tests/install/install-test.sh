@@ -23,14 +23,17 @@ timeout 10 sh -c 'until [ -s "$1" ]; do sleep 0.1; done' - "$work/display" ||
 DISPLAY=:$(cat "$work/display")
 export DISPLAY SDL_VIDEODRIVER=x11
 
-# play ENVIRONMENT...: starts the launcher, waits for its window titled "Dwindle" and presses
-# Escape each half second until the window is gone: the splash pictures throw it away, the
-# menu leaves. The game, which stops at once without its pictures, must end with status 0.
+# play ENVIRONMENT...: starts the launcher, waits for its window titled "Dwindle", twice the
+# game's size (three times would not fit 768 rows with a title bar and a panel), and presses
+# Escape each half second until the window is gone: the splash pictures move on, the menu
+# leaves. The game, which stops at once without its pictures, must end with status 0.
 play() {
     timeout 60 env "$@" "$root/bin/dwindle" &
     game=$!
     window=$(timeout 10 xdotool search --sync --name '^Dwindle$' | head -n 1)
     [ -n "$window" ] || fail "no window titled Dwindle"
+    size=$(xwininfo -id "$window" | awk '/Width:/ { w = $2 } /Height:/ { print w "x" $2 }')
+    [ "$size" = 640x480 ] || fail "a window of $size on a 1024x768 screen"
     tries=0
     while xdotool search --name '^Dwindle$' >/dev/null; do
         tries=$((tries + 1)) && [ $tries -lt 100 ] || fail "Escape did not leave from the menu"
@@ -44,7 +47,7 @@ home=$work/home
 data=$home/.local/share/dwindle
 play HOME="$home"
 [ "$(wc -l <"$data/data.dat")" -eq 20 ] || fail "data.dat does not hold twenty lines"
-[ -L "$data/Images" ] && [ -f "$data/Sounds/tune.wav" ] ||
+[ -L "$data/Images" ] && [ -f "$data/Sounds/music1.ogg" ] ||
     fail "Images and Sounds are not links to the installed pictures and sounds"
 
 # A second run keeps the table it finds.
@@ -79,7 +82,8 @@ timeout 10 sh -c 'until xprop -root | grep -q _NET_CLIENT_LIST_STACKING; do slee
     fail "the window manager did not start"
 printf '%s\n' 900 ACE 800 BEA 700 CAL 600 DEE -1 ELI -2 FLO -3 GIL -4 HUW -5 IDA -6 JO \
     >"$data/data.dat"
-HOME=$home "$root/bin/dwindle" 2>/dev/null &
+# The player's own scale is kept.
+HOME=$home SDL12COMPAT_WINDOW_SCALING=3 "$root/bin/dwindle" 2>/dev/null &
 game=$!
 window=$(timeout 10 xdotool search --sync --onlyvisible --name '^Dwindle$' | head -n 1)
 [ -n "$window" ] || fail "no window titled Dwindle with the window manager"

@@ -32,15 +32,17 @@ namespace {
 // The event a token names (see pushInput), pressed, or let go when `letGo`.
 SDL_Event inputEvent(const std::string& name, bool letGo) {
     static const std::map<std::string, SDLKey> keys = {
-        {"Up", SDLK_UP},       {"Down", SDLK_DOWN},     {"Left", SDLK_LEFT}, {"Right", SDLK_RIGHT},
-        {"Space", SDLK_SPACE}, {"Escape", SDLK_ESCAPE}, {"M", SDLK_m},       {"S", SDLK_s}};
+        {"Up", SDLK_UP},       {"Down", SDLK_DOWN},   {"Left", SDLK_LEFT},
+        {"Right", SDLK_RIGHT}, {"Space", SDLK_SPACE}, {"Escape", SDLK_ESCAPE},
+        {"M", SDLK_m},         {"S", SDLK_s},         {"P", SDLK_p}};
     // Stick.UpLeft is the handheld's diagonal, between its up and left buttons: it moves nothing.
     static const std::map<std::string, Uint8> buttons = {
         {"Stick.Up", kStickUp},           {"Stick.Down", kStickDown},
         {"Stick.Left", kStickLeft},       {"Stick.Right", kStickRight},
         {"Stick.UpLeft", kStickUp + 1},   {"Button.Start", kStartButton},
         {"Button.Select", kSelectButton}, {"Button.X", kButtonX},
-        {"Volume.Up", kVolumeUpButton},   {"Volume.Down", kVolumeDownButton}};
+        {"Volume.Up", kVolumeUpButton},   {"Volume.Down", kVolumeDownButton},
+        {"Pad.Start", kPadStartButton}};
     static const std::map<std::string, Uint8> hats = {{"Hat.Up", SDL_HAT_UP},
                                                       {"Hat.Down", SDL_HAT_DOWN},
                                                       {"Hat.Left", SDL_HAT_LEFT},

@@ -62,10 +62,11 @@ inline std::string pixels(SDL_Surface* surface) {
 }
 
 // Pushes input, one event a token, the tokens apart by spaces: a key (Up, Down, Left, Right,
-// Space, Escape, M, S); one of the handheld's buttons (Stick.Up, Stick.Down, Stick.Left,
+// Space, Escape, M, S, P); one of the handheld's buttons (Stick.Up, Stick.Down, Stick.Left,
 // Stick.Right, the diagonal Stick.UpLeft, Button.Start, Button.Select, Button.X, Volume.Up,
-// Volume.Down); a pad's hat pushed (Hat.Up, Hat.Down, Hat.Left, Hat.Right) or its left stick
-// past half way (Axis.Up, Axis.Down, Axis.Left, Axis.Right). "^" before any of those lets it go
+// Volume.Down, and Pad.Start, a desktop pad's START); a pad's hat pushed (Hat.Up, Hat.Down,
+// Hat.Left, Hat.Right) or its left stick past half way (Axis.Up, Axis.Down, Axis.Left, Axis.Right).
+// "^" before any of those lets it go
 // ("^Up", "^Hat.Left" centres the hat, "^Axis.Up" its vertical axis). Away and Back: the window
 // left and come back to; Quit: a quit request. An unknown token aborts the test.
 void pushInput(const std::string& input);

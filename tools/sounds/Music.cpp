@@ -1,5 +1,5 @@
 // The music as data: three pieces in their own keys and tempos, each in sections that come back
-// varied. Like the tune, each sits under the effects, peaking at about a third of full scale.
+// varied. Each sits under the effects, peaking at about a third of full scale.
 #include "Music.h"
 
 #include <sstream>

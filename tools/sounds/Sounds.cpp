@@ -1,5 +1,6 @@
-// The recipes of the game's sounds, as data. The effects peak at 60 to 80 % of full scale, the
-// tune, which plays under them, at under 40 %: no mix adds up to more than its voices' volumes.
+// The recipes of the game's effects, as data. They peak at 60 to 80 % of full scale, the music
+// (Music.cpp), which plays under them, at under 40 %: no mix adds up to more than its voices'
+// volumes.
 #include "Sounds.h"
 
 #include <initializer_list>
@@ -20,37 +21,6 @@ std::vector<Voice> join(std::initializer_list<std::vector<Voice>> parts) {
         all.insert(all.end(), part.begin(), part.end());
     }
     return all;
-}
-
-// The tune: A minor, 210 beats a minute in 4/4, four bars (Am F G E) of eight eighths, each
-// eighth 3150 samples, so that it loops on a whole bar. Every note ends within its eighth, so
-// the tune starts and ends in silence.
-constexpr double kEighth = 60.0 / 210 / 2;
-constexpr int kTuneEighths = 4 * 8;
-
-std::vector<Voice> tune() {
-    // Each voice: wave, start, hold, hz, slide, volume, envelope {attack, decay, sustain,
-    // release}, duty.
-    // The lead climbs each bar's chord and crumbles back down in semitones; the last bar's E7
-    // leads back to the first bar's A.
-    const Voice lead{kSquare, 0, 0.09, 0, 0, 0.15, {0.003, 0.04, 0.6, 0.02}, 0.25};
-    // The bass bounces an octave on every eighth.
-    const Voice bass{kTriangle, 0, 0.11, 0, 0, 0.15, {0.003, 0.05, 0.7, 0.02}};
-    // A closed hi-hat on the off-beats, a soft snare on beats 2 and 4.
-    const Voice hat{kNoise, 0, 0.008, 14000, 0, 0.045, {0.001, 0.02, 0.2, 0.02}};
-    const Voice snare{kNoise, 0, 0.04, 5000, -12, 0.06, {0.001, 0.04, 0.3, 0.04}};
-    return join({
-        melody(lead, kEighth,
-               "A4 C5 E5 A5 G#5 G5 F#5 F5   F4 A4 C5 F5 E5 D#5 D5 C#5 "
-               "G4 B4 D5 G5 F#5 F5 E5 D#5   E4 G#4 B4 E5 D5 B4 G#4 ."),
-        melody(bass, kEighth,
-               "A2 A3 A2 A3 A2 A3 A2 A3   F2 F3 F2 F3 F2 F3 F2 F3 "
-               "G2 G3 G2 G3 G2 G3 G2 G3   E2 E3 E2 E3 E2 E3 G#2 B2"),
-        melody(hat, kEighth,
-               ". x . x . x . x   . x . x . x . x   . x . x . x . x   . x . x . x . x"),
-        melody(snare, kEighth,
-               ". . x . . . x .   . . x . . . x .   . . x . . . x .   . . x . . . x ."),
-    });
 }
 
 }  // namespace
@@ -127,7 +97,6 @@ std::vector<Recipe> soundRecipes() {
                    0.05, "A5 . A5 . A6*3"),
             melody({kTriangle, 0, 0.035, 0, 0, 0.25, {0.002, 0.01, 0.8, 0.05}},
                    0.05, "A4 . A4 . A5*3")})},
-        {"tune.wav", tune(), kTuneEighths * kEighth},
     };
     // clang-format on
 }

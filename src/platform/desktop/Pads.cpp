@@ -1,6 +1,7 @@
 // Gamepads on the desktop as the handheld's buttons: the d-pad and left stick as the stick, one
-// press per push, the south button (A, cross) as X, START as START, BACK (SELECT, SHARE, View,
-// minus) as SELECT, in each of the four ways a pad's buttons are numbered.
+// press per push, the south and west buttons (A and X, cross and square) as X, START as the
+// pad's START (which pauses play), BACK (SELECT, SHARE, View, minus) as SELECT, in each of the
+// four ways a pad's buttons are numbered.
 #include "platform/desktop/Pads.h"
 
 #include <cstdlib>
@@ -16,21 +17,24 @@ struct Binding {
     Uint8 handheld;
 };
 constexpr Binding kControllerButtons[] = {
-    {0, kButtonX},       // A, cross
-    {4, kSelectButton},  // BACK, SHARE, View, minus
-    {6, kStartButton},   // START, OPTIONS, Menu, plus
-    {11, kStickUp},      // the d-pad
-    {12, kStickDown},   {13, kStickLeft}, {14, kStickRight},
+    {0, kButtonX},         // A, cross
+    {2, kButtonX},         // X, square
+    {4, kSelectButton},    // BACK, SHARE, View, minus
+    {6, kPadStartButton},  // START, OPTIONS, Menu, plus
+    {11, kStickUp},        // the d-pad
+    {12, kStickDown},     {13, kStickLeft}, {14, kStickRight},
 };
-constexpr Binding kXboxButtons[] = {{0, kButtonX}, {6, kSelectButton}, {7, kStartButton}};
-constexpr Binding kTriggerButtons[] = {{0, kButtonX}, {8, kSelectButton}, {9, kStartButton}};
+constexpr Binding kXboxButtons[] = {
+    {0, kButtonX}, {2, kButtonX}, {6, kSelectButton}, {7, kPadStartButton}};
+constexpr Binding kTriggerButtons[] = {
+    {0, kButtonX}, {3, kButtonX}, {8, kSelectButton}, {9, kPadStartButton}};
 // An Xbox-layout pad has A B X Y, two shoulders, BACK, START, the guide and two stick clicks.
 constexpr int kXboxButtonCount = 11;
 // How far a stick must go (of 32767) to count as pushed.
 constexpr Sint16 kHalfWay = 16384;
 // The order each press of a pad is given in, when several come at once.
-constexpr Uint8 kHandheldButtons[] = {kStickUp, kStickDown,   kStickLeft,   kStickRight,
-                                      kButtonX, kStartButton, kSelectButton};
+constexpr Uint8 kHandheldButtons[] = {kStickUp, kStickDown,      kStickLeft,   kStickRight,
+                                      kButtonX, kPadStartButton, kSelectButton};
 
 constexpr Uint32 bit(Uint8 handheld) {
     return 1u << handheld;

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "platform/Screen.h"
+#include "platform/desktop/WindowScale.h"
 
 namespace {
 constexpr int kWidth = 320, kHeight = 240, kDepth = 16;
@@ -30,6 +31,7 @@ void drawScaled(SDL_Surface* screen, SDL_Surface* video) {
 }  // namespace
 
 SDL_Surface* openScreen() {
+    chooseWindowScale();
     SDL_Surface* video = SDL_SetVideoMode(kWidth, kHeight, kDepth, SDL_SWSURFACE);
     if (video == nullptr || !SDL_GetVideoInfo()->wm_available) {
         return video;

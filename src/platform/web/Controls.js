@@ -39,15 +39,16 @@ document.getElementById('pause').onclick = () => {
 // The game reads the handheld's buttons as joystick 0. Every standard-layout gamepad is
 // folded into one such joystick, present from the start (a browser shows a gamepad only once
 // a button of it is pressed, after the game has opened its joystick): the d-pad gives the
-// stick's directions, START its START, A its X (which confirms a name), BACK its SELECT.
+// stick's directions, START a pad's START (which starts a game and pauses play), A and X the
+// handheld's X (which confirms a name), BACK its SELECT.
 const HANDHELD_FROM_STANDARD = [[kStickUp, 12], [kStickLeft, 14], [kStickDown, 13],
-                                [kStickRight, 15], [kStartButton, 9], [kButtonX, 0],
-                                [kSelectButton, 8]];
+                                [kStickRight, 15], [kPadStartButton, 9], [kButtonX, 0],
+                                [kButtonX, 2], [kSelectButton, 8]];
 const browserGamepads = navigator.getGamepads ? navigator.getGamepads.bind(navigator)
                                               : () => [];
 navigator.getGamepads = () => {
-  // The joystick's buttons stop short of the volume buttons: the page has its own switch.
-  const pressed = new Array(kVolumeUpButton).fill(false);
+  // The volume buttons are never pressed: the page has its own switch.
+  const pressed = new Array(kPadStartButton + 1).fill(false);
   for (const gamepad of browserGamepads()) {
     if (gamepad && gamepad.mapping === 'standard') {
       for (const [handheld, standard] of HANDHELD_FROM_STANDARD) {
