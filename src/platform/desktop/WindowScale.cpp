@@ -4,6 +4,7 @@
 #include <SDL/SDL.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -24,7 +25,13 @@ int windowScale(int screenWidth, int screenHeight) {
 
 void chooseWindowScale() {
     const SDL_VideoInfo* screen = SDL_GetVideoInfo();
-    if (std::getenv(kScaling) != nullptr || screen == nullptr || screen->current_w <= 0) {
+    // Only a desktop's window has a title bar and a panel to fit beside: a handheld's screen,
+    // or a driver that shows nothing, keeps the game's own size.
+    char driver[16] = "";
+    SDL_VideoDriverName(driver, sizeof driver);
+    const bool desktop = std::strcmp(driver, "x11") == 0 || std::strcmp(driver, "wayland") == 0;
+    if (!desktop || std::getenv(kScaling) != nullptr || screen == nullptr ||
+        screen->current_w <= 0) {
         return;
     }
     // Read as the video mode is set; the classic library has no such setting and ignores it.

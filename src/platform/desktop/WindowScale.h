@@ -6,5 +6,5 @@
 // that size.
 int windowScale(int screenWidth, int screenHeight);
 // Asks the compatibility library, which scales the window, for that scale on the screen SDL
-// shows now, unless the player has asked for one.
+// shows now, unless the player has asked for one or the game is not in a desktop's window.
 void chooseWindowScale();
