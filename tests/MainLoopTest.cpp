@@ -3,6 +3,7 @@
 // once loaded, as when the game is removed while it runs; and the sound it makes.
 #include <dlfcn.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -23,13 +24,20 @@ namespace {
 struct Listener {
     std::vector<std::string> heard;
     std::string after;
-    bool tune = false;  // the music plays
     int volume = MIX_MAX_VOLUME, musicVolume = MIX_MAX_VOLUME;
-    // Each file's name by its effect's samples as the mixer holds them, or by its music's bytes.
-    std::map<std::string, std::string> files;
-    std::map<Mix_Music*, std::string> pieces;  // each piece's bytes as the mixer streams them
+    const Sounds* sounds = nullptr;  // whose sounds are named by their files in its lists
 };
 Listener listening;
+
+void note(const std::string& what) {
+    listening.heard.push_back(what + " after " + listening.after);
+}
+void noteVolume(const std::string& what, int& was, int volume) {
+    if (volume >= 0 && volume != was) {
+        was = volume;
+        note(what + std::to_string(volume));
+    }
+}
 
 // `token` n times, each followed by a space.
 std::string times(int n, const std::string& token) {
@@ -50,58 +58,42 @@ F* symbol(void* library, const char* name) {
 
 // The game's calls into the mixer, noted on their way to it.
 extern "C" int Mix_PlayChannelTimed(int channel, Mix_Chunk* chunk, int loops, int ticks) {
-    // A sound whose file is missing comes as no chunk, and is heard unnamed.
-    const std::string samples =
-        chunk ? std::string(reinterpret_cast<char*>(chunk->abuf), chunk->alen) : "";
-    listening.heard.push_back(listening.files[samples] + (loops < 0 ? " looping" : "") + " after " +
-                              listening.after);
+    Mix_Chunk* const* effects = listening.sounds->effects;
+    const int effect = std::find(effects, effects + kEffectCount, chunk) - effects;
+    note(std::filesystem::path(effect < kEffectCount ? kEffectFiles[effect] : "").stem().string() +
+         (loops < 0 ? " looping" : ""));
     return symbol<decltype(Mix_PlayChannelTimed)>(RTLD_NEXT, "Mix_PlayChannelTimed")(channel, chunk,
                                                                                      loops, ticks);
 }
-extern "C" Mix_Music* Mix_LoadMUS_RW(SDL_RWops* source) {
-    std::string bytes(SDL_RWseek(source, 0, RW_SEEK_END), '\0');
-    SDL_RWseek(source, 0, RW_SEEK_SET);
-    SDL_RWread(source, bytes.data(), 1, bytes.size());
-    SDL_RWseek(source, 0, RW_SEEK_SET);
-    Mix_Music* music = symbol<decltype(Mix_LoadMUS_RW)>(RTLD_NEXT, "Mix_LoadMUS_RW")(source);
-    listening.pieces[music] = bytes;
-    return music;
-}
 extern "C" int Mix_PlayMusic(Mix_Music* music, int loops) {
-    listening.tune = true;
-    listening.heard.push_back(listening.files[listening.pieces[music]] +
-                              (loops < 0 ? " looping" : "") + " after " + listening.after);
+    const Stream* pieces = listening.sounds->music;
+    const int piece = std::find_if(pieces, pieces + kMusicCount,
+                                   [&](const Stream& p) { return p.music == music; }) -
+                      pieces;
+    note(std::filesystem::path(piece < kMusicCount ? kMusicFiles[piece] : "").stem().string() +
+         (loops < 0 ? " looping" : ""));
     return symbol<decltype(Mix_PlayMusic)>(RTLD_NEXT, "Mix_PlayMusic")(music, loops);
 }
 extern "C" int Mix_HaltMusic() {
-    if (listening.tune) {
-        listening.tune = false;
-        listening.heard.push_back("stop after " + listening.after);
+    if (Mix_PlayingMusic()) {
+        note("stop");
     }
     return symbol<decltype(Mix_HaltMusic)>(RTLD_NEXT, "Mix_HaltMusic")();
 }
 extern "C" void Mix_PauseMusic() {
-    listening.heard.push_back("rest after " + listening.after);
+    note("rest");
     symbol<decltype(Mix_PauseMusic)>(RTLD_NEXT, "Mix_PauseMusic")();
 }
 extern "C" void Mix_ResumeMusic() {
-    listening.heard.push_back("resume after " + listening.after);
+    note("resume");
     symbol<decltype(Mix_ResumeMusic)>(RTLD_NEXT, "Mix_ResumeMusic")();
 }
 extern "C" int Mix_Volume(int channel, int volume) {
-    if (volume >= 0 && volume != listening.volume) {
-        listening.volume = volume;
-        listening.heard.push_back((channel < 0 ? "volume " : "one channel's volume ") +
-                                  std::to_string(volume) + " after " + listening.after);
-    }
+    noteVolume(channel < 0 ? "volume " : "one channel's volume ", listening.volume, volume);
     return symbol<decltype(Mix_Volume)>(RTLD_NEXT, "Mix_Volume")(channel, volume);
 }
 extern "C" int Mix_VolumeMusic(int volume) {
-    if (volume >= 0 && volume != listening.musicVolume) {
-        listening.musicVolume = volume;
-        listening.heard.push_back("music's volume " + std::to_string(volume) + " after " +
-                                  listening.after);
-    }
+    noteVolume("music's volume ", listening.musicVolume, volume);
     return symbol<decltype(Mix_VolumeMusic)>(RTLD_NEXT, "Mix_VolumeMusic")(volume);
 }
 
@@ -386,19 +378,10 @@ TEST_F(MainLoopTest, EachEffectSoundsFromItsEventsPassOverTheBandsLoopingMusic) 
     for (const auto& g : games) {
         SCOPED_TRACE(::testing::Message() << "game " << &g - games);
         Sounds sounds;
-        listening = Listener{};
         openSounds(sounds);
         ASSERT_TRUE(sounds.open);
-        for (const auto& file : std::filesystem::directory_iterator("Sounds")) {
-            if (file.path().extension() == ".ogg") {
-                listening.files[folder.read(file.path())] = file.path().stem();
-                continue;
-            }
-            Mix_Chunk* chunk = Mix_LoadWAV(file.path().c_str());
-            listening.files[std::string(reinterpret_cast<char*>(chunk->abuf), chunk->alen)] =
-                file.path().stem();
-            Mix_FreeChunk(chunk);
-        }
+        listening = Listener{};
+        listening.sounds = &sounds;
         testRandom() = RandomDraws{std::deque<int>(200, 0), 0};  // a first level with no events
         run(g.menu, g.pass, g.named, g.paused, g.back, &sounds);
         closeSounds(sounds);
