@@ -25,7 +25,7 @@ struct Listener {
     std::vector<std::string> heard;
     std::string after;
     int volume = MIX_MAX_VOLUME, musicVolume = MIX_MAX_VOLUME;
-    const Sounds* sounds = nullptr;  // whose sounds are named by their files in its lists
+    Sounds sounds;  // the game's, each named by its file in their lists
 };
 Listener listening;
 
@@ -58,7 +58,7 @@ F* symbol(void* library, const char* name) {
 
 // The game's calls into the mixer, noted on their way to it.
 extern "C" int Mix_PlayChannelTimed(int channel, Mix_Chunk* chunk, int loops, int ticks) {
-    Mix_Chunk* const* effects = listening.sounds->effects;
+    Mix_Chunk* const* effects = listening.sounds.effects;
     const int effect = std::find(effects, effects + kEffectCount, chunk) - effects;
     note(std::filesystem::path(effect < kEffectCount ? kEffectFiles[effect] : "").stem().string() +
          (loops < 0 ? " looping" : ""));
@@ -66,7 +66,7 @@ extern "C" int Mix_PlayChannelTimed(int channel, Mix_Chunk* chunk, int loops, in
                                                                                      loops, ticks);
 }
 extern "C" int Mix_PlayMusic(Mix_Music* music, int loops) {
-    const Stream* pieces = listening.sounds->music;
+    const Stream* pieces = listening.sounds.music;
     const int piece = std::find_if(pieces, pieces + kMusicCount,
                                    [&](const Stream& p) { return p.music == music; }) -
                       pieces;
@@ -377,11 +377,10 @@ TEST_F(MainLoopTest, EachEffectSoundsFromItsEventsPassOverTheBandsLoopingMusic) 
     };
     for (const auto& g : games) {
         SCOPED_TRACE(::testing::Message() << "game " << &g - games);
-        Sounds sounds;
+        listening = Listener{};
+        Sounds& sounds = listening.sounds;
         openSounds(sounds);
         ASSERT_TRUE(sounds.open);
-        listening = Listener{};
-        listening.sounds = &sounds;
         testRandom() = RandomDraws{std::deque<int>(200, 0), 0};  // a first level with no events
         run(g.menu, g.pass, g.named, g.paused, g.back, &sounds);
         closeSounds(sounds);
