@@ -3,6 +3,7 @@
 // once loaded, as when the game is removed while it runs; and the sound it makes.
 #include <dlfcn.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -18,16 +19,25 @@ namespace {
 
 // What the game asks of the mixer, each as "what after wait": a sound started, named by its file in
 // Sounds/ ("music1 looping" when played over and over), "stop" for the music halted, "rest" and
-// "resume" for it paused and resumed, and "volume N" set on every channel, after the wait last
-// begun.
+// "resume" for it paused and resumed, "volume N" set on every channel and "music's volume N",
+// after the wait last begun.
 struct Listener {
     std::vector<std::string> heard;
     std::string after;
-    bool tune = false;  // the tune is on its channel
-    int volume = MIX_MAX_VOLUME;
-    std::map<std::string, std::string> files;  // each sound's samples as the mixer holds them
+    int volume = MIX_MAX_VOLUME, musicVolume = MIX_MAX_VOLUME;
+    Sounds sounds;  // the game's, each named by its file in their lists
 };
 Listener listening;
+
+void note(const std::string& what) {
+    listening.heard.push_back(what + " after " + listening.after);
+}
+void noteVolume(const std::string& what, int& was, int volume) {
+    if (volume >= 0 && volume != was) {
+        was = volume;
+        note(what + std::to_string(volume));
+    }
+}
 
 // `token` n times, each followed by a space.
 std::string times(int n, const std::string& token) {
@@ -48,37 +58,43 @@ F* symbol(void* library, const char* name) {
 
 // The game's calls into the mixer, noted on their way to it.
 extern "C" int Mix_PlayChannelTimed(int channel, Mix_Chunk* chunk, int loops, int ticks) {
-    // A sound whose file is missing comes as no chunk, and is heard unnamed.
-    const std::string samples =
-        chunk ? std::string(reinterpret_cast<char*>(chunk->abuf), chunk->alen) : "";
-    listening.tune = listening.tune || channel == 0;
-    listening.heard.push_back(listening.files[samples] + (loops < 0 ? " looping" : "") + " after " +
-                              listening.after);
+    Mix_Chunk* const* effects = listening.sounds.effects;
+    const int effect = std::find(effects, effects + kEffectCount, chunk) - effects;
+    note(std::filesystem::path(effect < kEffectCount ? kEffectFiles[effect] : "").stem().string() +
+         (loops < 0 ? " looping" : ""));
     return symbol<decltype(Mix_PlayChannelTimed)>(RTLD_NEXT, "Mix_PlayChannelTimed")(channel, chunk,
                                                                                      loops, ticks);
 }
-extern "C" int Mix_HaltChannel(int channel) {
-    if (channel == 0 && listening.tune) {
-        listening.tune = false;
-        listening.heard.push_back("stop after " + listening.after);
+extern "C" int Mix_PlayMusic(Mix_Music* music, int loops) {
+    const Stream* pieces = listening.sounds.music;
+    const int piece = std::find_if(pieces, pieces + kMusicCount,
+                                   [&](const Stream& p) { return p.music == music; }) -
+                      pieces;
+    note(std::filesystem::path(piece < kMusicCount ? kMusicFiles[piece] : "").stem().string() +
+         (loops < 0 ? " looping" : ""));
+    return symbol<decltype(Mix_PlayMusic)>(RTLD_NEXT, "Mix_PlayMusic")(music, loops);
+}
+extern "C" int Mix_HaltMusic() {
+    if (Mix_PlayingMusic()) {
+        note("stop");
     }
-    return symbol<decltype(Mix_HaltChannel)>(RTLD_NEXT, "Mix_HaltChannel")(channel);
+    return symbol<decltype(Mix_HaltMusic)>(RTLD_NEXT, "Mix_HaltMusic")();
 }
-extern "C" void Mix_Pause(int channel) {
-    listening.heard.push_back("rest " + std::to_string(channel) + " after " + listening.after);
-    symbol<decltype(Mix_Pause)>(RTLD_NEXT, "Mix_Pause")(channel);
+extern "C" void Mix_PauseMusic() {
+    note("rest");
+    symbol<decltype(Mix_PauseMusic)>(RTLD_NEXT, "Mix_PauseMusic")();
 }
-extern "C" void Mix_Resume(int channel) {
-    listening.heard.push_back("resume " + std::to_string(channel) + " after " + listening.after);
-    symbol<decltype(Mix_Resume)>(RTLD_NEXT, "Mix_Resume")(channel);
+extern "C" void Mix_ResumeMusic() {
+    note("resume");
+    symbol<decltype(Mix_ResumeMusic)>(RTLD_NEXT, "Mix_ResumeMusic")();
 }
 extern "C" int Mix_Volume(int channel, int volume) {
-    if (volume >= 0 && volume != listening.volume) {
-        listening.volume = volume;
-        listening.heard.push_back((channel < 0 ? "volume " : "one channel's volume ") +
-                                  std::to_string(volume) + " after " + listening.after);
-    }
+    noteVolume(channel < 0 ? "volume " : "one channel's volume ", listening.volume, volume);
     return symbol<decltype(Mix_Volume)>(RTLD_NEXT, "Mix_Volume")(channel, volume);
+}
+extern "C" int Mix_VolumeMusic(int volume) {
+    noteVolume("music's volume ", listening.musicVolume, volume);
+    return symbol<decltype(Mix_VolumeMusic)>(RTLD_NEXT, "Mix_VolumeMusic")(volume);
 }
 
 namespace {
@@ -332,10 +348,10 @@ TEST_F(MainLoopTest, EachEffectSoundsFromItsEventsPassOverTheBandsLoopingMusic) 
           "points after pass 1", "hop after pass 15", "penalty after pass 16", "hop after pass 30",
           "life after pass 31", "hop after pass 45", "recall after pass 46", "hop after pass 60",
           "hop after pass 61", "hop after pass 62", "portal after pass 63",
-          "one channel's volume 0 after pause 0", "fall after pass 64", "volume 128 after pause 1",
-          "capture after pass 65", "one channel's volume 0 after pause 2", "gameover after pass 66",
-          "stop after pass 67", "letter after name 0", "cursor after name 1",
-          "confirm after name 2"}},
+          "music's volume 0 after pause 0", "fall after pass 64",
+          "music's volume 128 after pause 1", "capture after pass 65",
+          "music's volume 0 after pause 2", "gameover after pass 66", "stop after pass 67",
+          "letter after name 0", "cursor after name 1", "confirm after name 2"}},
         // M at the menu: a game without music, until M again; the volume buttons step it; S
         // silences everything, and brings back all but the music M turned off meanwhile; a
         // pause and a hold; a game of over ten seconds, which the music fills.
@@ -351,25 +367,20 @@ TEST_F(MainLoopTest, EachEffectSoundsFromItsEventsPassOverTheBandsLoopingMusic) 
          },
          "",
          {"P", "Back"},
-         {"one channel's volume 0 after menu 0", "start after menu 0",
-          "music1 looping after menu 0", "volume 128 after pass 5", "volume 112 after pass 10",
-          "hop after pass 15", "volume 128 after pass 20", "volume 0 after pass 25",
-          "volume 128 after pass 35", "one channel's volume 0 after pass 35",
-          "volume 128 after pass 40", "rest 0 after pass 45", "resume 0 after pass 45",
-          "rest 0 after pass 50", "resume 0 after pass 50", "stop after pass 212"}},
+         {"music's volume 0 after menu 0", "start after menu 0", "music1 looping after menu 0",
+          "music's volume 128 after pass 5", "volume 112 after pass 10",
+          "music's volume 112 after pass 10", "hop after pass 15", "volume 128 after pass 20",
+          "music's volume 128 after pass 20", "volume 0 after pass 25",
+          "music's volume 0 after pass 25", "volume 128 after pass 35",
+          "music's volume 128 after pass 40", "rest after pass 45", "resume after pass 45",
+          "rest after pass 50", "resume after pass 50", "stop after pass 212"}},
     };
     for (const auto& g : games) {
         SCOPED_TRACE(::testing::Message() << "game " << &g - games);
-        Sounds sounds;
+        listening = Listener{};
+        Sounds& sounds = listening.sounds;
         openSounds(sounds);
         ASSERT_TRUE(sounds.open);
-        listening = Listener{};
-        for (const auto& file : std::filesystem::directory_iterator("Sounds")) {
-            Mix_Chunk* chunk = Mix_LoadWAV(file.path().c_str());
-            listening.files[std::string(reinterpret_cast<char*>(chunk->abuf), chunk->alen)] =
-                file.path().stem();
-            Mix_FreeChunk(chunk);
-        }
         testRandom() = RandomDraws{std::deque<int>(200, 0), 0};  // a first level with no events
         run(g.menu, g.pass, g.named, g.paused, g.back, &sounds);
         closeSounds(sounds);

@@ -1,4 +1,4 @@
-// Starting the effects and the music on the mixer's channels.
+// Starting the effects on the mixer's channels, and the music streamed beside them.
 #include "sound/Playing.h"
 
 namespace {
@@ -31,28 +31,31 @@ Music musicFor(int level) {
 void startTune(Sounds* sounds, int level) {
     const int piece = static_cast<int>(musicFor(level));
     if (sounds != nullptr && sounds->open && sounds->tune != piece) {
-        // The browser's mixer would play a second piece over a first one still on the channel.
-        Mix_HaltChannel(kTuneChannel);
-        Mix_PlayChannel(kTuneChannel, sounds->music[piece], -1);
+        // The browser's mixer would play a second piece over a first one still playing, and
+        // fails on a piece it never loaded.
+        Mix_HaltMusic();
+        if (sounds->music[piece].music != nullptr) {
+            Mix_PlayMusic(sounds->music[piece].music, -1);
+        }
         sounds->tune = piece;
     }
 }
 
 void stopTune(Sounds* sounds) {
     if (sounds != nullptr && sounds->open) {
-        Mix_HaltChannel(kTuneChannel);
+        Mix_HaltMusic();
         sounds->tune = kNoTune;
     }
 }
 
 void pauseTune(const Sounds* sounds) {
     if (sounds != nullptr && sounds->open) {
-        Mix_Pause(kTuneChannel);
+        Mix_PauseMusic();
     }
 }
 
 void resumeTune(const Sounds* sounds) {
     if (sounds != nullptr && sounds->open) {
-        Mix_Resume(kTuneChannel);
+        Mix_ResumeMusic();
     }
 }

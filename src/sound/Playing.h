@@ -4,9 +4,6 @@
 #include "sound/Effects.h"
 #include "sound/Sounds.h"
 
-// The channel the music loops on; the effects take the others.
-constexpr int kTuneChannel = 0;
-
 // Starts an effect; none without sounds, without a device, or when every channel is busy.
 void playEffect(const Sounds* sounds, Effect effect);
 // Starts every effect the cues call for and clears them. Without sounds they stay noted.

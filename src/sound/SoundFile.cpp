@@ -1,5 +1,5 @@
 // A sound file read as hostile input: a regular file of bounded size whose header is checked
-// before SDL converts it.
+// before SDL converts it, whole or as it plays.
 #include "sound/SoundFile.h"
 
 #include <fcntl.h>
@@ -101,21 +101,43 @@ const char* checkOggHeader(const std::vector<Uint8>& bytes) {
                                                                          : nullptr;
 }
 
+// The file's bytes, read and checked, or why there are none ("" for a missing file).
+const char* readSound(const std::string& path, std::vector<Uint8>& bytes) {
+    const char* why = readRegular(path, bytes);
+    return why != nullptr           ? why
+           : endsWith(path, ".ogg") ? checkOggHeader(bytes)
+                                    : checkWavHeader(bytes);
+}
+
+// Says why the sound at path stays silent, unless it is missing.
+void tell(const std::string& path, const char* why) {
+    if (why != nullptr && why[0] != '\0') {
+        std::fprintf(stderr, "Couldn't load sound %s: %s; it stays silent\n", path.c_str(), why);
+    }
+}
+
 }  // namespace
 
 Mix_Chunk* loadSoundFile(const std::string& path) {
     std::vector<Uint8> bytes;
-    const char* why = readRegular(path, bytes);
-    if (why == nullptr) {
-        why = endsWith(path, ".ogg") ? checkOggHeader(bytes) : checkWavHeader(bytes);
-    }
+    const char* why = readSound(path, bytes);
     Mix_Chunk* chunk = nullptr;
     if (why == nullptr) {
         chunk = decodeSound(path, bytes);
         why = chunk == nullptr ? Mix_GetError() : nullptr;
     }
-    if (why != nullptr && why[0] != '\0') {
-        std::fprintf(stderr, "Couldn't load sound %s: %s; it stays silent\n", path.c_str(), why);
-    }
+    tell(path, why);
     return chunk;
+}
+
+void loadMusicFile(const std::string& path, Stream& stream) {
+    const char* why = readSound(path, stream.bytes);
+    if (why == nullptr) {
+        decodeMusic(path, stream);
+        why = stream.music == nullptr ? Mix_GetError() : nullptr;
+    }
+    if (stream.music == nullptr) {
+        stream.bytes = {};
+    }
+    tell(path, why);
 }

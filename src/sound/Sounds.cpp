@@ -6,20 +6,14 @@
 #include <cstdio>
 #include <string>
 
-#include "sound/Playing.h"
 #include "sound/SoundFile.h"
 
 namespace {
 constexpr int kRate = 22050;
 // 23 ms of sound a mix: an effect starts within a pass of 50 ms of its event.
 constexpr int kMixSamples = 512;
-// The tune's channel, and room for the effects that may sound at once.
+// Room for the effects that may sound at once; the music plays beside them.
 constexpr int kChannels = 8;
-
-// Null, and silent, for a file that is missing or that the mixer cannot read.
-Mix_Chunk* load(const std::string& file) {
-    return loadSoundFile("Sounds/" + file);
-}
 }  // namespace
 
 void openSounds(Sounds& sounds) {
@@ -37,13 +31,13 @@ void openSounds(Sounds& sounds) {
     }
     sounds.open = true;
     Mix_AllocateChannels(kChannels);
-    // Effects never take the tune's channel.
-    Mix_ReserveChannels(kTuneChannel + 1);
+    // Null, and silent, for a file that is missing or that the mixer cannot read.
     for (int i = 0; i < kEffectCount; ++i) {
-        sounds.effects[i] = load(kEffectFiles[i]);
+        sounds.effects[i] = loadSoundFile(std::string("Sounds/") + kEffectFiles[i]);
     }
+    // Only read and opened here: the music is decoded as it plays, a mix at a time.
     for (int i = 0; i < kMusicCount; ++i) {
-        sounds.music[i] = load(kMusicFiles[i]);
+        loadMusicFile(std::string("Sounds/") + kMusicFiles[i], sounds.music[i]);
     }
 }
 
@@ -51,14 +45,18 @@ void closeSounds(Sounds& sounds) {
     if (!sounds.open) {
         return;
     }
+    Mix_HaltMusic();
     Mix_HaltChannel(-1);
     for (Mix_Chunk*& effect : sounds.effects) {
         Mix_FreeChunk(effect);
         effect = nullptr;
     }
-    for (Mix_Chunk*& piece : sounds.music) {
-        Mix_FreeChunk(piece);
-        piece = nullptr;
+    for (Stream& piece : sounds.music) {
+        Mix_FreeMusic(piece.music);
+        if (piece.source != nullptr) {
+            SDL_RWclose(piece.source);
+        }
+        piece = Stream{};
     }
     Mix_CloseAudio();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);

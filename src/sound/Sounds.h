@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <iterator>
 
+#include "platform/SoundDecoding.h"
 #include "sound/Effects.h"
 
 // The pieces of music, as sound/SoundList.h lists them, and their files in Sounds/.
@@ -19,7 +20,7 @@ inline constexpr const char* kMusicFiles[] = {
 #include "sound/SoundList.h"
 };
 constexpr int kMusicCount = static_cast<int>(std::size(kMusicFiles));
-// No piece on the music's channel.
+// No piece playing.
 constexpr int kNoTune = -1;
 
 // Volumes as SDL_mixer counts them; the handheld's buttons move by a step.
@@ -28,7 +29,7 @@ constexpr int kVolumeStep = MIX_MAX_VOLUME / 8;
 
 struct Sounds {
     Mix_Chunk* effects[kEffectCount] = {};  // null where a file is missing or broken
-    Mix_Chunk* music[kMusicCount] = {};
+    Stream music[kMusicCount];              // each file kept whole, decoded as it plays
     bool open = false;         // the device is open: without one nothing is loaded or played
     bool off = false;          // all sound off (S), on the desktop and the handheld
     bool musicOff = false;     // the music off (M), the effects heard, likewise

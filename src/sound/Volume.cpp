@@ -3,17 +3,13 @@
 
 #include <algorithm>
 
-#include "sound/Playing.h"
-
 void applyVolume(const Sounds& sounds) {
     // The mixer has no channels to set before it is open.
     if (sounds.open) {
-        // Every channel changes between the same two mixes.
+        // Every channel and the music change between the same two mixes.
         SDL_LockAudio();
         Mix_Volume(-1, sounds.off ? 0 : sounds.volume);
-        if (sounds.musicOff) {
-            Mix_Volume(kTuneChannel, 0);
-        }
+        Mix_VolumeMusic(sounds.off || sounds.musicOff ? 0 : sounds.volume);
         SDL_UnlockAudio();
     }
 }

@@ -5,3 +5,8 @@
 Mix_Chunk* decodeSound(const std::string& path, const std::vector<Uint8>&) {
     return Mix_LoadWAV(path.c_str());
 }
+
+// The browser's mixer decodes music whole, as it does an effect, and loops it as it is.
+void decodeMusic(const std::string& path, Stream& stream) {
+    stream.music = Mix_LoadMUS(path.c_str());
+}
