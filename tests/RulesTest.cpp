@@ -29,99 +29,126 @@ auto fields(const Layout& l) {
                            l.spacingY, l.playerCol, l.playerRow, l.score, l.lives, l.draws);
 }
 
-// Hand-worked levels over what an earlier game left, from queued draws. Tries of size 9 on
-// (0, 0) make up the band's count.
-TEST(Rules, BuildsTheBandsBoardPickupsAndEnemiesFromItsDrawsInOrder) {
-    const Bonus old{1, 1, true, true, 9, 3}, off{1, 1, true, false, 9, 3};
-    const auto on = [](int col, int row, int kind) { return Bonus{col, row, true, true, 0, kind}; };
-    const Enemy oldEnemy{2, 1, true, true, 42}, offEnemy{2, 1, true, false, 42};
-    const struct {
-        std::vector<GapTry> tries;
-        int moreTries;
-        std::vector<Place> pickups;
-        Layout after;
-        std::vector<std::tuple<int, int, Cell>> cells;
-        std::vector<Bonus> bonuses;
-        std::vector<Enemy> enemies;
-        // clang-format off
-    } levels[] = {
-        // A gap at (3, 2) (6 % 4, 8 % 5, 23 % 20, 45 % 40) that a later try only resizes; the
-        // start cell made whole but keeping its gap's wait; sizes 8 and 7 either side of a gap.
-        // Pickup 0 draws the portal cell twice, then (2, 3).
-        {{{6, 8, 23, 45}, {2, 3, 12}, {3, 0, 0, 39}, {1, 1, 8}, {1, 2, 7, 40}}, 10,
-         {{4, 0}, {9, 4}, {2, 3}, {0, 3}, {3, 2}, {4, 1}, {0, 0}},
-         {.level = 5, .cols = 5, .rows = 4, .shrinkStep = 2, .originX = 32, .originY = 65,
-          .spacingX = 65, .spacingY = 50, .playerCol = 0, .playerRow = 3, .score = 777, .lives = 0,
-          .draws = 62},
-         {{3, 2, {227, 165, 12, 10, 28, 24, false, 5}}, {0, 3, {32, 215, 28, 24, 28, 24, true, 39}},
-          {1, 1, {97, 115, 8, 6, 28, 24, true, 0}}, {2, 1, {162, 115, 7, 5, 28, 24, false, 0}},
-          {4, 3, {292, 215, 28, 24, 28, 24, true, 0}}, {5, 0, {1, 2, 3, 4, 5, 6, false, 7}}},
-         {on(2, 3, 0), on(0, 3, 0), on(3, 2, 0), on(4, 1, 0), on(0, 0, 0), off, off, off, off, off,
-          off, off, off, old, old},
-         {offEnemy, offEnemy, offEnemy}},
-        // The start and portal cells get 28 x 24 over this band's 23 x 19; 20 % 18 makes a gap.
-        // Records 8 and 9 keep their state, 10 to 12 are switched off.
-        {{{0, 5, 17}, {9, 6, 25, 83}, {2, 2, 20, 0}}, 12,
-         {{1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}, {0, 2}, {1, 2}, {2, 2}},
-         {.level = 10, .cols = 6, .rows = 5, .shrinkStep = 1, .originX = 25, .originY = 55,
-          .spacingX = 53, .spacingY = 40, .playerCol = 0, .playerRow = 4, .score = 777, .lives = 0,
-          .draws = 63},
-         {{5, 0, {290, 55, 28, 24, 23, 19, true, 0}}, {0, 4, {25, 215, 28, 24, 23, 19, true, 3}},
-          {2, 2, {131, 135, 2, 1, 23, 19, false, 0}}, {0, 0, {25, 55, 9, 8, 23, 19, true, 0}},
-          {5, 4, {290, 215, 23, 19, 23, 19, true, 0}}},
-         {on(1, 1, 1), on(2, 1, 0), on(3, 1, 0), on(4, 1, 0), on(5, 1, 0), on(0, 2, 0), on(1, 2, 1),
-          on(2, 2, 1), old, old, off, off, off, old, old},
-         {{5, 0, true, true, 42}, offEnemy, offEnemy}},
-        // A try of 17 leaves a platform one larger than whole; all thirteen pickups play.
-        {{{0, 7, 3, 10}, {2, 3, 17}}, 33,
-         {{0, 1}, {1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}, {6, 1}, {7, 1}, {0, 2}, {1, 2}, {2, 2},
-          {3, 2}, {4, 2}},
-         {.level = 15, .cols = 8, .rows = 6, .shrinkStep = 1, .originX = 15, .originY = 50,
-          .spacingX = 38, .spacingY = 35, .playerCol = 0, .playerRow = 5, .score = 777, .lives = 0,
-          .draws = 132},
-         {{7, 0, {281, 50, 19, 15, 19, 15, true, 10}}, {3, 2, {129, 120, 17, 16, 19, 15, true, 0}},
-          {0, 0, {15, 50, 9, 8, 19, 15, true, 0}}, {7, 5, {281, 225, 19, 15, 19, 15, true, 0}}},
-         {on(0, 1, 0), on(1, 1, 0), on(2, 1, 0), on(3, 1, 0), on(4, 1, 0), on(5, 1, 0), on(6, 1, 1),
-          on(7, 1, 1), on(0, 2, 1), on(1, 2, 1), on(2, 2, 1), on(3, 2, 2), on(4, 2, 3), old, old},
-         {{7, 0, true, true, 42}, {7, 0, false, true, 100}, offEnemy}},
-    };
-    // clang-format on
-    for (const auto& l : levels) {
-        SCOPED_TRACE(::testing::Message() << "level " << l.after.level);
-        Game game;
-        std::fill(&game.cells[0][0], &game.cells[0][0] + kBoardRows * kBoardCols,
-                  Cell{1, 2, 3, 4, 5, 6, false, 7});
-        std::fill(game.bonuses, game.bonuses + kBonusCount, old);
-        std::fill(game.enemies, game.enemies + kEnemyCount, oldEnemy);
-        game.score = 777;
-        game.lives = 0;
-        testRandom() = RandomDraws{};
-        std::deque<int>& draws = testRandom().queued;
-        for (const GapTry& t : l.tries) {
-            draws.insert(draws.end(), {t.row, t.col, t.size});
-            if (t.wait >= 0) {
-                draws.push_back(t.wait);
-            }
+// A hand-worked level set up from queued draws over what an earlier game left: every cell,
+// pickup and enemy record still holding something.
+struct LevelBuilt {
+    std::vector<GapTry> tries;
+    int moreTries;  // tries of size 9 on (0, 0) that make up the band's count
+    std::vector<Place> pickups;
+    Layout after;
+    std::vector<std::tuple<int, int, Cell>> cells;  // a column, a row and the cell there
+    std::vector<Bonus> bonuses;
+    std::vector<Enemy> enemies;
+};
+const Bonus kOld{1, 1, true, true, 9, 3}, kOff{1, 1, true, false, 9, 3};
+const Enemy kOldEnemy{2, 1, true, true, 42}, kOffEnemy{2, 1, true, false, 42};
+// A pickup placed and waiting to be taken.
+Bonus on(int col, int row, int kind) {
+    return Bonus{col, row, true, true, 0, kind};
+}
+
+void expectBuilt(const LevelBuilt& l) {
+    Game game;
+    std::fill(&game.cells[0][0], &game.cells[0][0] + kBoardRows * kBoardCols,
+              Cell{1, 2, 3, 4, 5, 6, false, 7});
+    std::fill(game.bonuses, game.bonuses + kBonusCount, kOld);
+    std::fill(game.enemies, game.enemies + kEnemyCount, kOldEnemy);
+    game.score = 777;
+    game.lives = 0;
+    testRandom() = RandomDraws{};
+    std::deque<int>& draws = testRandom().queued;
+    for (const GapTry& t : l.tries) {
+        draws.insert(draws.end(), {t.row, t.col, t.size});
+        if (t.wait >= 0) {
+            draws.push_back(t.wait);
         }
-        for (int i = 0; i < l.moreTries; ++i) {
-            draws.insert(draws.end(), {0, 0, 9});
-        }
-        for (const Place& p : l.pickups) {
-            draws.insert(draws.end(), {p.col, p.row});
-        }
-        game.setupLevel(l.after.level);
-        EXPECT_EQ(fields(l.after),
-                  fields(Layout{game.level, game.cols, game.rows, game.shrinkStep, game.originX,
-                                game.originY, game.spacingX, game.spacingY, game.playerCol,
-                                game.playerRow, game.score, game.lives, testRandom().count}));
-        for (const auto& [col, row, cell] : l.cells) {
-            EXPECT_EQ(cell, game.cell(col, row)) << col << ", " << row;
-        }
-        EXPECT_EQ(l.bonuses, std::vector<Bonus>(game.bonuses, game.bonuses + kBonusCount));
-        EXPECT_EQ(l.enemies, std::vector<Enemy>(game.enemies, game.enemies + kEnemyCount));
-        game.setupLevel(1);  // a new game
-        EXPECT_EQ(std::make_pair(0, 3), std::make_pair(game.score, game.lives));
     }
+    for (int i = 0; i < l.moreTries; ++i) {
+        draws.insert(draws.end(), {0, 0, 9});
+    }
+    for (const Place& p : l.pickups) {
+        draws.insert(draws.end(), {p.col, p.row});
+    }
+    game.setupLevel(l.after.level);
+    EXPECT_EQ(fields(l.after),
+              fields(Layout{game.level, game.cols, game.rows, game.shrinkStep, game.originX,
+                            game.originY, game.spacingX, game.spacingY, game.playerCol,
+                            game.playerRow, game.score, game.lives, testRandom().count}));
+    for (const auto& [col, row, cell] : l.cells) {
+        EXPECT_EQ(cell, game.cell(col, row)) << col << ", " << row;
+    }
+    EXPECT_EQ(l.bonuses, std::vector<Bonus>(game.bonuses, game.bonuses + kBonusCount));
+    EXPECT_EQ(l.enemies, std::vector<Enemy>(game.enemies, game.enemies + kEnemyCount));
+    game.setupLevel(1);  // a new game
+    EXPECT_EQ(std::make_pair(0, 3), std::make_pair(game.score, game.lives));
+}
+
+// A gap at (3, 2) (6 % 4, 8 % 5, 23 % 20, 45 % 40) that a later try only resizes; the start
+// cell made whole but keeping its gap's wait; sizes 8 and 7 either side of a gap. Pickup 0
+// draws the portal cell twice, then (2, 3).
+TEST(LevelSetup, GapsAreDrawnResizedAndWaitedOnAndPickupsPlacedOffThePortal) {
+    // clang-format off
+    expectBuilt({
+        .tries = {{6, 8, 23, 45}, {2, 3, 12}, {3, 0, 0, 39}, {1, 1, 8}, {1, 2, 7, 40}},
+        .moreTries = 10,
+        .pickups = {{4, 0}, {9, 4}, {2, 3}, {0, 3}, {3, 2}, {4, 1}, {0, 0}},
+        .after = {.level = 5, .cols = 5, .rows = 4, .shrinkStep = 2, .originX = 32,
+                  .originY = 65, .spacingX = 65, .spacingY = 50, .playerCol = 0, .playerRow = 3,
+                  .score = 777, .lives = 0, .draws = 62},
+        .cells = {{3, 2, {227, 165, 12, 10, 28, 24, false, 5}},
+                  {0, 3, {32, 215, 28, 24, 28, 24, true, 39}},
+                  {1, 1, {97, 115, 8, 6, 28, 24, true, 0}},
+                  {2, 1, {162, 115, 7, 5, 28, 24, false, 0}},
+                  {4, 3, {292, 215, 28, 24, 28, 24, true, 0}},
+                  {5, 0, {1, 2, 3, 4, 5, 6, false, 7}}},
+        .bonuses = {on(2, 3, 0), on(0, 3, 0), on(3, 2, 0), on(4, 1, 0), on(0, 0, 0), kOff, kOff,
+                    kOff, kOff, kOff, kOff, kOff, kOff, kOld, kOld},
+        .enemies = {kOffEnemy, kOffEnemy, kOffEnemy}});
+    // clang-format on
+}
+
+// The start and portal cells get 28 x 24 over this band's 23 x 19; 20 % 18 makes a gap. Records
+// 8 and 9 keep their state, 10 to 12 are switched off.
+TEST(LevelSetup, StartAndPortalAreLargerThanTheBandsPlatformsAndUnusedPickupsSwitchOff) {
+    // clang-format off
+    expectBuilt({
+        .tries = {{0, 5, 17}, {9, 6, 25, 83}, {2, 2, 20, 0}},
+        .moreTries = 12,
+        .pickups = {{1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}, {0, 2}, {1, 2}, {2, 2}},
+        .after = {.level = 10, .cols = 6, .rows = 5, .shrinkStep = 1, .originX = 25,
+                  .originY = 55, .spacingX = 53, .spacingY = 40, .playerCol = 0, .playerRow = 4,
+                  .score = 777, .lives = 0, .draws = 63},
+        .cells = {{5, 0, {290, 55, 28, 24, 23, 19, true, 0}},
+                  {0, 4, {25, 215, 28, 24, 23, 19, true, 3}},
+                  {2, 2, {131, 135, 2, 1, 23, 19, false, 0}},
+                  {0, 0, {25, 55, 9, 8, 23, 19, true, 0}},
+                  {5, 4, {290, 215, 23, 19, 23, 19, true, 0}}},
+        .bonuses = {on(1, 1, 1), on(2, 1, 0), on(3, 1, 0), on(4, 1, 0), on(5, 1, 0), on(0, 2, 0),
+                    on(1, 2, 1), on(2, 2, 1), kOld, kOld, kOff, kOff, kOff, kOld, kOld},
+        .enemies = {{5, 0, true, true, 42}, kOffEnemy, kOffEnemy}});
+    // clang-format on
+}
+
+// A try of 17 leaves a platform one larger than whole; all thirteen pickups play.
+TEST(LevelSetup, TheLastBandPlaysEveryPickupAndTwoEnemies) {
+    // clang-format off
+    expectBuilt({
+        .tries = {{0, 7, 3, 10}, {2, 3, 17}},
+        .moreTries = 33,
+        .pickups = {{0, 1}, {1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}, {6, 1}, {7, 1}, {0, 2},
+                    {1, 2}, {2, 2}, {3, 2}, {4, 2}},
+        .after = {.level = 15, .cols = 8, .rows = 6, .shrinkStep = 1, .originX = 15,
+                  .originY = 50, .spacingX = 38, .spacingY = 35, .playerCol = 0, .playerRow = 5,
+                  .score = 777, .lives = 0, .draws = 132},
+        .cells = {{7, 0, {281, 50, 19, 15, 19, 15, true, 10}},
+                  {3, 2, {129, 120, 17, 16, 19, 15, true, 0}},
+                  {0, 0, {15, 50, 9, 8, 19, 15, true, 0}},
+                  {7, 5, {281, 225, 19, 15, 19, 15, true, 0}}},
+        .bonuses = {on(0, 1, 0), on(1, 1, 0), on(2, 1, 0), on(3, 1, 0), on(4, 1, 0), on(5, 1, 0),
+                    on(6, 1, 1), on(7, 1, 1), on(0, 2, 1), on(1, 2, 1), on(2, 2, 1), on(3, 2, 2),
+                    on(4, 2, 3), kOld, kOld},
+        .enemies = {{7, 0, true, true, 42}, {7, 0, false, true, 100}, kOffEnemy}});
+    // clang-format on
 }
 
 TEST_F(RulesTest, PlatformsShrinkOnMultiplesOfThirteenAcrossTheWrap) {
