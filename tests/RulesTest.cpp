@@ -254,22 +254,24 @@ TEST(Rules, AppliesTheKindsEffectUnlessItsPlatformIsGoneFirst) {
 // 2 after) a neighbour blocks a chase; an own radius under T + 2 turns a chase into flight.
 TEST(Rules, ChasesOverLargePlatformsFleesSmallOnesOnTheLevelsTicks) {
     const struct {
+        const char* name;
         int level, frame, own, left, right, up, down, playerCol, playerRow, col, row;
     } cases[] = {
-        {6, 13, 20, 7, 20, 20, 20, 0, 0, 1, 2},   // chase: columns first, over a radius of T + 1
-        {6, 13, 20, 20, 20, 20, 20, 2, 0, 2, 1},  // then rows
-        {6, 13, 20, 0, 20, 20, 20, 0, 0, 2, 1},   // a gap blocks
-        {6, 13, 20, 6, 20, 20, 20, 0, 0, 2, 1},   // so does a radius of T
-        {6, 13, 8, 10, 12, 10, 10, 0, 2, 1, 2},   // chases from T + 2
-        {6, 13, 7, 10, 12, 10, 10, 0, 2, 3, 2},   // flees below: the largest neighbour,
-        {11, 8, 4, 10, 12, 10, 10, 0, 2, 1, 2},
-        {6, 13, 5, 20, 20, 0, 0, 2, 2, 1, 2},    // the first of left, right, up, down on ties
-        {6, 0, 20, 20, 20, 20, 20, 0, 2, 1, 2},  // ticks: every 13 frames up to level 10,
-        {10, 10000, 20, 20, 20, 20, 20, 0, 2, 2, 2},
-        // every 8 from level 11 (its row above)
-        {16, 16, 20, 20, 20, 20, 20, 0, 2, 1, 2},
+        {"a chase goes across first, over a radius of T + 1", 6, 13, 20, 7, 20, 20, 20, 0, 0, 1, 2},
+        {"then along the column", 6, 13, 20, 20, 20, 20, 20, 2, 0, 2, 1},
+        {"a gap blocks", 6, 13, 20, 0, 20, 20, 20, 0, 0, 2, 1},
+        {"so does a radius of T", 6, 13, 20, 6, 20, 20, 20, 0, 0, 2, 1},
+        {"an enemy chases from T + 2", 6, 13, 8, 10, 12, 10, 10, 0, 2, 1, 2},
+        {"and flees below, to the largest neighbour", 6, 13, 7, 10, 12, 10, 10, 0, 2, 3, 2},
+        {"T is 2 from level 11", 11, 8, 4, 10, 12, 10, 10, 0, 2, 1, 2},
+        {"flight takes the first of left, right, up, down on ties", 6, 13, 5, 20, 20, 0, 0, 2, 2, 1,
+         2},
+        {"a tick every 13 frames up to level 10", 6, 0, 20, 20, 20, 20, 20, 0, 2, 1, 2},
+        {"no step between ticks", 10, 10000, 20, 20, 20, 20, 20, 0, 2, 2, 2},
+        {"a tick every 8 frames from level 11", 16, 16, 20, 20, 20, 20, 20, 0, 2, 1, 2},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         Game game = quietGame(std::clamp(c.level, 6, 15), c.playerCol, c.playerRow);
         game.level = c.level;
         game.cell(2, 2).rx = c.own;
@@ -285,7 +287,7 @@ TEST(Rules, ChasesOverLargePlatformsFleesSmallOnesOnTheLevelsTicks) {
         game.stepEnemies(c.frame);
         for (const Enemy& e : game.enemies) {
             EXPECT_EQ(std::make_pair(c.col, c.row), std::make_pair(e.col, e.row))
-                << "row " << (&c - cases) << ", enemy " << (&e - game.enemies);
+                << "enemy " << (&e - game.enemies);
         }
     }
     // An enemy fleeing from the left column looks no further left, where the board's storage
@@ -302,31 +304,127 @@ TEST(Rules, ChasesOverLargePlatformsFleesSmallOnesOnTheLevelsTicks) {
 // pauses of one frame and the state after it (see `state`).
 TEST_F(RulesTest, FallsCapturesAndThePortalInThatOrder) {
     const struct {
+        const char* name;
         int level, lives, score, col, row;
         bool gap;
         Enemy enemy;
         Pauses pauses;
         std::vector<int> after;  // see `state`
     } cases[] = {
-        // A fall costs a life and rebuilds the level; with no life left the game ends at once.
-        {1, 2, 200, 1, 3, true, {}, {1}, {1, 1, 200, 0, 3, true, true}},
-        {13, 1, -100, 1, 5, true, {}, {13}, {13, 0, -100, 0, 5, true, true}},
-        {4, 0, 450, 1, 3, true, {}, {}, {-1, 0, 450, 1, 3, false, false}},
-        // A capture by a visible, enabled enemy costs a life and sends the player to the start.
-        {6, 2, 0, 2, 2, false, {2, 2, true, true, 0}, {6}, {6, 1, 0, 0, 4, true, false}},
-        {11, 3, 0, 3, 3, false, {3, 3, false, true, 9}, {}, {11, 3, 0, 3, 3, true, false}},
-        {11, 3, 0, 3, 3, false, {3, 3, true, false, 0}, {}, {11, 3, 0, 3, 3, true, false}},
-        // An enemy entering on the player at the portal catches before the portal is reached;
-        // after the last life the portal still runs, from level -1.
-        {6, 3, 0, 5, 0, false, {1, 1, false, true, 0}, {6}, {6, 2, 0, 0, 4, true, false}},
-        {6, 0, 300, 5, 0, false, {5, 0, true, true, 0}, {-1}, {0, 0, 800, 5, 0, false, false}},
-        // The portal: a pause, the next level, then 500 points; 16 ends the game.
-        {1, 3, 1000, 4, 0, false, {}, {1}, {2, 3, 1500, 0, 3, true, true}},
-        {15, 3, 1000, 7, 0, false, {}, {15}, {16, 3, 1500, 7, 0, false, false}},
-        {8, 3, 1000, 5, 1, false, {}, {}, {8, 3, 1000, 5, 1, true, false}},
+        {"a fall costs a life and rebuilds the level",
+         1,
+         2,
+         200,
+         1,
+         3,
+         true,
+         {},
+         {1},
+         {1, 1, 200, 0, 3, true, true}},
+        {"a fall with one life left plays on with none",
+         13,
+         1,
+         -100,
+         1,
+         5,
+         true,
+         {},
+         {13},
+         {13, 0, -100, 0, 5, true, true}},
+        {"with no life left a fall ends the game at once",
+         4,
+         0,
+         450,
+         1,
+         3,
+         true,
+         {},
+         {},
+         {-1, 0, 450, 1, 3, false, false}},
+        {"a capture by a visible, enabled enemy costs a life and sends the player to the start",
+         6,
+         2,
+         0,
+         2,
+         2,
+         false,
+         {2, 2, true, true, 0},
+         {6},
+         {6, 1, 0, 0, 4, true, false}},
+        {"a hidden enemy captures no one",
+         11,
+         3,
+         0,
+         3,
+         3,
+         false,
+         {3, 3, false, true, 9},
+         {},
+         {11, 3, 0, 3, 3, true, false}},
+        {"nor does a disabled one",
+         11,
+         3,
+         0,
+         3,
+         3,
+         false,
+         {3, 3, true, false, 0},
+         {},
+         {11, 3, 0, 3, 3, true, false}},
+        {"an enemy entering on the player at the portal catches before the portal is reached",
+         6,
+         3,
+         0,
+         5,
+         0,
+         false,
+         {1, 1, false, true, 0},
+         {6},
+         {6, 2, 0, 0, 4, true, false}},
+        {"after the last life the portal still runs, from level -1",
+         6,
+         0,
+         300,
+         5,
+         0,
+         false,
+         {5, 0, true, true, 0},
+         {-1},
+         {0, 0, 800, 5, 0, false, false}},
+        {"the portal: a pause, the next level, then 500 points",
+         1,
+         3,
+         1000,
+         4,
+         0,
+         false,
+         {},
+         {1},
+         {2, 3, 1500, 0, 3, true, true}},
+        {"the portal of level 15 ends the game",
+         15,
+         3,
+         1000,
+         7,
+         0,
+         false,
+         {},
+         {15},
+         {16, 3, 1500, 7, 0, false, false}},
+        {"the cell below the portal is no portal",
+         8,
+         3,
+         1000,
+         5,
+         1,
+         false,
+         {},
+         {},
+         {8, 3, 1000, 5, 1, true, false}},
     };
     for (const auto& c : cases) {
-        const auto& [level, lives, score, col, row, gap, enemy, pauses, after] = c;
+        const auto& [name, level, lives, score, col, row, gap, enemy, pauses, after] = c;
+        SCOPED_TRACE(name);
         Game game = quietGame(level, col, row);
         game.lives = lives;
         game.score = score;
@@ -335,8 +433,8 @@ TEST_F(RulesTest, FallsCapturesAndThePortalInThatOrder) {
         Pauses held;  // the level at each three-second pause
         testWaits().onDelay = [&](Uint32 ms) { held.push_back(ms == 3000 ? game.level : 0); };
         runFrame(game, screen, 1);  // no shrink tick, so that only the fate rules act
-        EXPECT_EQ(pauses, held) << "row " << (&c - cases);
-        EXPECT_EQ(after, state(game)) << "row " << (&c - cases);
+        EXPECT_EQ(pauses, held);
+        EXPECT_EQ(after, state(game));
     }
 }
 
