@@ -40,6 +40,14 @@ std::string lying(std::size_t at, std::size_t size, char value) {
     return WorkFolder::read(DWINDLE_SOUNDS_DIR "/hop.wav").replace(at, size, size, value);
 }
 
+// A run's plant that first puts kLow in "data.dat", readable and writable by its owner.
+std::function<void()> withScores(const std::function<void()>& plant = [] {}) {
+    return [plant] {
+        put("data.dat", kLow, 0644);
+        plant();
+    };
+}
+
 // "data.dat" a link into the folder "shut", which takes no new file.
 void shut() {
     fs::create_symlink("shut/dat", "data.dat");
@@ -235,18 +243,14 @@ TEST(EveryRun, KeepsTheScoreFileItFindsAndSaysWhenItCannotSave) {
 TEST(EveryRun, StopsAtStartWithoutPicturesOrADisplayAndSaysWhy) {
     const GameRun runs[] = {
         {.name = "a picture missing",
-         .plant =
-             [] {
-                 put("data.dat", kLow, 0644);
-                 fs::remove("Images/menu.png");
-             },
+         .plant = withScores([] { fs::remove("Images/menu.png"); }),
          .says = "Couldn't load picture Images/menu.png: Couldn't open Images/menu.png\n",
          .after = kLow,
          .status = 1,
          .settings = ""},
         // SDL 1.2 falls back to text art, the compatibility library (SDL2) to no output at all.
         {.name = "no display",
-         .plant = [] { put("data.dat", kLow, 0644); },
+         .plant = withScores(),
          .says = "Couldn't initialise SDL: found no display and fell back to its " +
                  std::string(SDL_Linked_Version()->patch < 50 ? "caca" : "offscreen") +
                  " driver, which shows nothing; set DISPLAY or WAYLAND_DISPLAY to a running "
@@ -270,7 +274,7 @@ TEST(EveryRun, PlaysOnSilentlyWhenSoundFails) {
     const std::string notPcm = "not PCM of 8 or 16 bits, 1 or 2 channels and 1 to 96000 Hz";
     const GameRun runs[] = {
         {.name = "an audio driver that cannot start",
-         .plant = [] { put("data.dat", kLow, 0644); },
+         .plant = withScores(),
          .says =
              "Couldn't open the audio device: " +
              std::string(SDL_Linked_Version()->patch < 50 ? "No available audio device"
@@ -309,11 +313,7 @@ TEST(EveryRun, ReadsTheSettingsFileOnlyWhenItIsAPlainSmallWellFormedFile) {
                       on = "; music and sound on\n";
     const GameRun runs[] = {
         {.name = "a plain file",
-         .plant =
-             [] {
-                 put("data.dat", kLow, 0644);
-                 put("settings.txt", "music off\nsound on\n", 0644);
-             },
+         .plant = withScores([] { put("settings.txt", "music off\nsound on\n", 0644); }),
          .after = kFiled,
          .settings = "music on\nsound off\n"},
         {.name = "a link",
@@ -326,36 +326,20 @@ TEST(EveryRun, ReadsTheSettingsFileOnlyWhenItIsAPlainSmallWellFormedFile) {
          .says = notRead + "Not a regular file" + on,
          .after = kFiled},
         {.name = "a fifo",
-         .plant =
-             [] {
-                 put("data.dat", kLow, 0644);
-                 mkfifo("settings.txt", 0644);
-             },
+         .plant = withScores([] { mkfifo("settings.txt", 0644); }),
          .says = notRead + "Not a regular file" + on,
          .after = kFiled},
         {.name = "a megabyte of empty lines",
-         .plant =
-             [] {
-                 put("data.dat", kLow, 0644);
-                 put("settings.txt", std::string(1 << 20, '\n'), 0644);
-             },
+         .plant = withScores([] { put("settings.txt", std::string(1 << 20, '\n'), 0644); }),
          .says = notRead + strerror(EFBIG) + on,
          .after = kFiled},
         {.name = "a damaged line",
-         .plant =
-             [] {
-                 put("data.dat", kLow, 0644);
-                 put("settings.txt", "music off\nvolume 11\n", 0644);
-             },
+         .plant = withScores([] { put("settings.txt", "music off\nvolume 11\n", 0644); }),
          .says = notRead + "a damaged line" + on,
          .after = kFiled},
         // Nothing read, and the two saves refused, said once.
         {.name = "a folder in its place",
-         .plant =
-             [] {
-                 put("data.dat", kLow, 0644);
-                 fs::create_directories("settings.txt/keep");
-             },
+         .plant = withScores([] { fs::create_directories("settings.txt/keep"); }),
          .says = notRead + strerror(EISDIR) + on + "Couldn't save the settings to settings.txt: " +
                  strerror(EISDIR) + "; they last for this run\n",
          .after = kFiled,
