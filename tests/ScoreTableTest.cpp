@@ -18,25 +18,14 @@ std::string pad(int n) {
 const std::string kTen = "100\nA\n90\nB\n80\nC\n70\nD\n60\nE\n50\nF\n40\nG\n30\nH\n20\nI\n10\nJ\n";
 
 TEST(ScoreTableTest, LinesPairUpAsScoresAsStrtolReadsThemAndNamesOfUpToThree) {
-    const std::string nines(70, '9'), bom = "\xEF\xBB\xBF";
+    const std::string bom = "\xEF\xBB\xBF";
     const struct {
         const char* name;
         std::string text, table;  // the file's text, and the table it reads as, written out
     } cases[] = {
-        {"spaces before a score and letters after it", "  42abc\nABC\r\n", "42\nABC\n" + pad(9)},
         {"every kind of space before a score, a name cut to three", "\t\v\f\r 8\nABCDEF\n",
          "8\nABC\n" + pad(9)},
-        {"a CR stays in its line", "5\r\nAB\r\nx\n\n", "5\nAB\r\n" + pad(9)},
-        {"the padding sorts after real 0s, above negatives", "-7\nNEG\n", pad(9) + "-7\nNEG\n"},
         {"a last line without its newline counts", "0\nZER\n+30\n x", "30\n x\n0\nZER\n" + pad(8)},
-        {"scores past an int's range are held at its ends",
-         "2147483648\nBIG\n-2147483649\nLOW\n" + nines + "\nN\n-" + nines + "\nM\n",
-         "2147483647\nBIG\n2147483647\nN\n" + pad(6) + "-2147483648\nLOW\n-2147483648\nM\n"},
-        {"a score past 32 bits, and a NUL in a name",
-         "4294967338\nWRP\n" + std::string("1\nA\0BC\n", 7), "2147483647\nWRP\n1\nA\n" + pad(8)},
-        {"a score without its name does not count", kTen + "500\n", kTen},
-        {"only the ten best are kept", kTen + "5\nK\n200\nL\n",
-         "200\nL\n" + kTen.substr(0, kTen.rfind("10\nJ"))},
         // Read by its start; the pairs after it count.
         {"a line of 80 characters or more is one line",
          "9500\n" + std::string(100, '#') + "\n" + kTen,
@@ -102,18 +91,9 @@ TEST(ScoreTableTest, AHandEditedFileIsKeptBesideItBeforeTheFirstSave) {
         std::string text;
         bool kept;
     } rows[] = {
-        // Every name would be read as a score.
-        {"a leading empty line", "\n" + kTen, true},
         {"a score line without digits out of place", "\n\n" + kTen, true},
         {"an odd number of lines", kTen + "5\n", true},
         {"a name of four letters", "100\nABCD\n", true},
-        {"a space after a score", "7 \nA\n", true},
-        {"a space before a score", " 7\nA\n", true},
-        {"a leading zero", "07\nA\n", true},
-        {"a plus sign", "+7\nA\n", true},
-        {"minus zero", "-0\nA\n", true},
-        {"a score past an int's range", "2147483648\nA\n", true},
-        {"the last newline missing", "7\nA", true},
         {"pairs past ten, which are only dropped", kTen + "5\nK\n-2147483648\nABC\n", false},
         {"an empty file", "", false},
     };
