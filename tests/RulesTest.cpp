@@ -170,24 +170,6 @@ TEST(Rules, PlatformVanishesAtTheBandsTickAndReturnsWholeAfterItsWaitPlusOne) {
     }
 }
 
-// Record 0 is placed once its wait has run down, record 12 at once; a visible pickup's wait
-// stays; records 13 and 14 are never touched. Record 0 draws the portal (15 % 8, 12 % 6) first.
-TEST(Rules, PassCoversRecordsZeroToTwelveCountsHiddenWaitsThenPlacesOffThePortal) {
-    Game game = quietGame(11, 0, 5);
-    const Bonus spare{1, 1, false, true, 0, kRecallBonus}, visible{2, 2, true, true, 5, 0};
-    game.bonuses[0] = Bonus{1, 1, false, false, 2, 0};
-    game.bonuses[1] = visible;
-    game.bonuses[12] = game.bonuses[13] = game.bonuses[14] = spare;
-    testRandom() = RandomDraws{{2, 2, 15, 12, 11, 3}, 0};
-    for (int pass = 0; pass < 3; ++pass) {
-        updateBonuses(game);
-    }
-    EXPECT_EQ((std::vector<Bonus>{
-                  {3, 3, true, false, 0, 0}, visible, {2, 2, true, true, 0, 3}, spare, spare}),
-              (std::vector<Bonus>{game.bonuses[0], game.bonuses[1], game.bonuses[12],
-                                  game.bonuses[13], game.bonuses[14]}));
-}
-
 // A pickup of each kind on the player's cell, (2, 3), or gone with its platform: the score and
 // lives after, and its new wait from the draw 400: % 120, or % 300 for a lost extra life or recall.
 TEST(Rules, AppliesTheKindsEffectUnlessItsPlatformIsGoneFirst) {

@@ -134,18 +134,4 @@ xdotool key --window "$window" Escape
 wait $game || fail "the game ended with status $?"
 game=
 
-# No data folder to be had; with HOME unset, the password database's home folder (nobody's cannot
-# be made), or none for a user it does not know: each says why. Users other than root's only
-# where the tests run as root.
-XDG_DATA_HOME=$work/table "$root/bin/dwindle" 2>&1 | grep -q "^dwindle: cannot make the data folder" ||
-    fail "no word on a data folder that cannot be made"
-if [ "$(id -u)" -eq 0 ]; then
-    chmod 755 "$work"
-    for row in "65534 cannot make the data folder $(getent passwd 65534 | cut -d: -f6)/.local" \
-        "54321 no home folder to keep the scores in"; do
-        set -- $row && user=$1 && shift
-        setpriv --reuid="$user" --regid="$user" --clear-groups env -u HOME -u XDG_DATA_HOME \
-            "$root/bin/dwindle" 2>&1 | grep -qF "dwindle: $*" || fail "HOME unset, user $user: not $*"
-    done
-fi
 echo "install-test: passed"
