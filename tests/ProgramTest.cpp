@@ -366,15 +366,17 @@ TEST(ProgramTest, TwoGamesSavingAtOnceKeepBothScoresAndNeitherWaitsLongForTheOth
 // with no sound device, as over SSH: it plays all the same, and says so once.
 TEST(ProgramTest, HangUpQuitAndTerminationEndTheSplashAtOnceAndKeepTheScore) {
     const struct {
+        const char* name;
         int ignoredAtStart;  // 0: none
         int first, then;     // sent in turn; the game must end within half a second of `then`
     } rows[] = {
-        {0, SIGHUP, 0},             // signal 0 sends nothing
-        {0, SIGPIPE, SIGTERM},      // SIGPIPE is ignored
-        {SIGHUP, SIGHUP, SIGTERM},  // started under nohup: the terminal's closing is no end
-        {SIGHUP, SIGQUIT, 0},       // yet the signals taken over still end it in order
+        {"a hang-up ends it (signal 0 sends nothing)", 0, SIGHUP, 0},
+        {"SIGPIPE is ignored", 0, SIGPIPE, SIGTERM},
+        {"started under nohup, the terminal's closing is no end", SIGHUP, SIGHUP, SIGTERM},
+        {"yet under nohup the signals taken over still end it in order", SIGHUP, SIGQUIT, 0},
     };
     for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
         WorkFolder folder;
         folder.write("data.dat", kLow);
         setenv("SDL_AUDIODRIVER", "none-such", 1);
@@ -387,11 +389,11 @@ TEST(ProgramTest, HangUpQuitAndTerminationEndTheSplashAtOnceAndKeepTheScore) {
         kill(game, row.first);
         if (row.then != 0) {
             usleep(300 * 1000);
-            EXPECT_EQ(0, waitpid(game, nullptr, WNOHANG)) << strsignal(row.first) << " ended it";
+            EXPECT_EQ(0, waitpid(game, nullptr, WNOHANG)) << "ended before the second signal";
             kill(game, row.then);
         }
-        EXPECT_EQ(0, waitFor(game, 500)) << strsignal(row.first);
-        EXPECT_EQ(kFiled, folder.read("data.dat")) << strsignal(row.first);
+        EXPECT_EQ(0, waitFor(game, 500));
+        EXPECT_EQ(kFiled, folder.read("data.dat"));
         EXPECT_TRUE(std::regex_match(folder.read("errors"),
                                      std::regex("Couldn't open the audio device: .+\n")))
             << folder.read("errors");

@@ -176,18 +176,21 @@ TEST(Rules, AppliesTheKindsEffectUnlessItsPlatformIsGoneFirst) {
     // The recall sends the first enabled and visible enemy back to wait at the portal. Gone: the
     // pickup's platform; visible: the pickup on the board.
     const struct {
+        const char* name;
         int kind, level, score, lives;
         bool gone, visible;
         int endScore, endLives, wait;
     } cases[] = {
-        {kPointsBonus, 15, 10, 3, false, true, 250, 3, 40},
-        {kPenaltyBonus, 12, -20, 1, false, true, -370, 1, 40},
-        {kLifeBonus, 11, 40, 3, false, true, 40, 4, 40},  // a life more
-        {kPointsBonus, 11, 0, 3, true, true, 0, 3, 40},
-        {kLifeBonus, 11, 0, 3, true, false, 0, 3, 100},
-        {kRecallBonus, 12, 0, 3, false, true, 0, 3, 40},
+        {"points", kPointsBonus, 15, 10, 3, false, true, 250, 3, 40},
+        {"the penalty", kPenaltyBonus, 12, -20, 1, false, true, -370, 1, 40},
+        {"a life more", kLifeBonus, 11, 40, 3, false, true, 40, 4, 40},
+        {"points whose platform is gone", kPointsBonus, 11, 0, 3, true, true, 0, 3, 40},
+        {"a hidden life whose platform is gone", kLifeBonus, 11, 0, 3, true, false, 0, 3, 100},
+        {"the recall", kRecallBonus, 12, 0, 3, false, true, 0, 3, 40},
     };
-    for (const auto& [kind, level, score, lives, gone, visible, endScore, endLives, wait] : cases) {
+    for (const auto& [name, kind, level, score, lives, gone, visible, endScore, endLives, wait] :
+         cases) {
+        SCOPED_TRACE(name);
         Game game = quietGame(level, 2, 3);  // enemy 0 waits, 1 and 2 are on the board
         game.score = score;
         game.lives = lives;
@@ -202,8 +205,7 @@ TEST(Rules, AppliesTheKindsEffectUnlessItsPlatformIsGoneFirst) {
         EXPECT_EQ(std::make_tuple(Bonus{2, 3, false, true, wait, kind}, endScore, endLives,
                                   std::vector<Enemy>{waiting, second, onBoard}),
                   std::make_tuple(game.bonuses[0], game.score, game.lives,
-                                  std::vector<Enemy>(game.enemies, game.enemies + 3)))
-            << "kind " << kind << " level " << level;
+                                  std::vector<Enemy>(game.enemies, game.enemies + 3)));
     }
 }
 
