@@ -364,13 +364,12 @@ TEST(ProgramTest, TwoGamesSavingAtOnceKeepBothScoresAndNeitherWaitsLongForTheOth
 // through the name entry (which takes the letters as they stand) and the saves. A signal the
 // game does not take over, or that whoever started it ignores, leaves it running. It runs
 // with no sound device, as over SSH: it plays all the same, and says so once.
-TEST(ProgramTest, HangUpQuitAndTerminationEndTheSplashAtOnceAndKeepTheScore) {
+TEST(ProgramTest, QuitAndTerminationEndTheSplashAtOnceAndKeepTheScore) {
     const struct {
         const char* name;
         int ignoredAtStart;  // 0: none
         int first, then;     // sent in turn; the game must end within half a second of `then`
     } rows[] = {
-        {"a hang-up ends it (signal 0 sends nothing)", 0, SIGHUP, 0},
         {"SIGPIPE is ignored", 0, SIGPIPE, SIGTERM},
         {"started under nohup, the terminal's closing is no end", SIGHUP, SIGHUP, SIGTERM},
         {"yet under nohup the signals taken over still end it in order", SIGHUP, SIGQUIT, 0},

@@ -184,7 +184,6 @@ TEST(Rules, AppliesTheKindsEffectUnlessItsPlatformIsGoneFirst) {
         {"points", kPointsBonus, 15, 10, 3, false, true, 250, 3, 40},
         {"the penalty", kPenaltyBonus, 12, -20, 1, false, true, -370, 1, 40},
         {"a life more", kLifeBonus, 11, 40, 3, false, true, 40, 4, 40},
-        {"points whose platform is gone", kPointsBonus, 11, 0, 3, true, true, 0, 3, 40},
         {"a hidden life whose platform is gone", kLifeBonus, 11, 0, 3, true, false, 0, 3, 100},
         {"the recall", kRecallBonus, 12, 0, 3, false, true, 0, 3, 40},
     };
