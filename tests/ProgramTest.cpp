@@ -1,7 +1,7 @@
-// The whole program: start-up with a missing picture, and scores never lost:
-// unreadable files are left alone, a filed score is saved at once, saves go through links but
-// never through planted ones, signals end the game in order, and reading the file takes
-// bounded memory.
+// The whole program: start-up without a display, sound that fails, the settings file, and
+// scores never lost: read-only files are left alone, a filed score is saved at once, saves go
+// through links but never through planted ones, signals end the game in order, and reading the
+// file takes bounded memory.
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/resource.h>
