@@ -1,7 +1,7 @@
-// The whole program: start-up with a missing picture, and scores never lost:
-// unreadable files are left alone, a filed score is saved at once, saves go through links but
-// never through planted ones, signals end the game in order, and reading the file takes
-// bounded memory.
+// The whole program: start-up without a display, sound that fails, the settings file, and
+// scores never lost: read-only files are left alone, a filed score is saved at once, saves go
+// through links but never through planted ones, signals end the game in order, and reading the
+// file takes bounded memory.
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/resource.h>
@@ -42,6 +42,14 @@ std::string lying(std::size_t at, std::size_t size, char value) {
     return WorkFolder::read(DWINDLE_SOUNDS_DIR "/hop.wav").replace(at, size, size, value);
 }
 
+// A run's plant that first puts kLow in "data.dat", readable and writable by its owner.
+std::function<void()> withScores(const std::function<void()>& plant = [] {}) {
+    return [plant] {
+        put("data.dat", kLow, 0644);
+        plant();
+    };
+}
+
 // "data.dat" a link into the folder "shut", which takes no new file.
 void shut() {
     fs::create_symlink("shut/dat", "data.dat");
@@ -77,36 +85,93 @@ int waitFor(pid_t child, int limit = 10000, rusage* usage = nullptr) {
     return status;
 }
 
-// One run of the game in a child process, left at the first menu after naming any score
-// that enters the table and turning the music and all sound off there, which the settings file
-// keeps, whatever was in its place. When the tests run as root (who reads and writes any file),
-// all files are nobody's and nobody plays, in folders where any save could succeed.
-TEST(ProgramTest, EveryRunKeepsWhatItCanAndSaysWhatItCannot) {
-    const std::string read = "Couldn't read the scores from data.dat: ",
-                      notSaved = "; this run's scores will not be saved\n",
-                      unwritable = "Couldn't write the scores to data.dat: " +
-                                   std::string(strerror(EACCES)) + notSaved,
-                      settingsOn = "; music and sound on\n",
-                      settingsNotRead = "Couldn't read the settings from settings.txt: ";
-    const std::vector<const char*> noDisplay = {"SDL_VIDEODRIVER", "DISPLAY", "WAYLAND_DISPLAY"};
-    const auto silent = [](const std::string& file, const std::string& why) {
-        return "Couldn't load sound Sounds/" + file + ".wav: " + why + "; it stays silent\n";
-    };
-    const std::string notPcm = "not PCM of 8 or 16 bits, 1 or 2 channels and 1 to 96000 Hz";
-    const struct Row {
-        std::function<void()> plant;
-        std::string says = "";   // on standard error
-        std::string after = "";  // "data.dat" after the run, read through its link
-        int mode = 0;            // of "data.dat" after the run; 0: not checked
-        int status = 0;
-        uid_t user = 65534;  // who plays when the tests run as root
-        int signal = 0;      // sent at the menu, with SIGTERM ignored from the start
-        std::vector<const char*> unset = {};  // as over SSH: no display and no driver asked for
-        const char* audio = "dummy";          // the audio driver asked for
-        std::string settings = "music off\nsound off\n";  // "settings.txt" after the run
-    } rows[] = {
-        // The first run, silent; it removes what a save killed half-way left.
-        {.plant =
+// What the first save says when the folder or the file refuses it.
+const std::string kNotSaved = "; this run's scores will not be saved\n";
+const std::string kUnwritable =
+    "Couldn't write the scores to data.dat: " + std::string(strerror(EACCES)) + kNotSaved;
+
+// One run of the game: what is planted in its folder first, and what it must leave.
+struct GameRun {
+    const char* name;
+    std::function<void()> plant;
+    std::string says = "";   // on standard error
+    std::string after = "";  // "data.dat" after the run, read through its link
+    int mode = 0;            // of "data.dat" after the run; 0: not checked
+    int status = 0;
+    uid_t user = 65534;                   // who plays when the tests run as root
+    int signal = 0;                       // sent at the menu, with SIGTERM ignored from the start
+    std::vector<const char*> unset = {};  // as over SSH: no display and no driver asked for
+    const char* audio = "dummy";          // the audio driver asked for
+    std::string settings = "music off\nsound off\n";  // "settings.txt" after the run
+};
+
+// Runs the game in a child process, left at the first menu after naming any score that enters
+// the table and turning the music and all sound off there, which the settings file keeps,
+// whatever was in its place. When the tests run as root (who reads and writes any file), all
+// files are nobody's and nobody plays, in folders where any save could succeed.
+void playOnce(const GameRun& run) {
+    SCOPED_TRACE(run.name);
+    WorkFolder folder(false);
+    fs::copy(DWINDLE_IMAGES_DIR, "Images");
+    for (const char* made : {"shut", "real", "run"}) {
+        fs::create_directory(made);
+    }
+    run.plant();
+    EXPECT_EQ(0, std::system(geteuid() == 0 ? "chmod 777 . real && chown -hR 65534:65534 ."
+                                            : "chmod 777 . real"));
+    const bool linked = fs::is_symlink("data.dat");
+    const pid_t child = startGame([&] {
+        if ((geteuid() == 0 && (setgid(run.user) != 0 || setuid(run.user) != 0)) ||
+            !std::freopen("errors", "w", stderr) || !std::freopen("output", "w", stdout) ||
+            !std::freopen("/dev/null", "r", stdin)) {
+            return 126;
+        }
+        for (const char* name : run.unset) {
+            unsetenv(name);
+        }
+        setenv("SDL_AUDIODRIVER", run.audio, 1);
+        // A session's own folder, without which SDL2 complains before the game can.
+        setenv("XDG_RUNTIME_DIR", fs::absolute("run").c_str(), 1);
+        setenv("TERM", "xterm", 1);  // which the text-art driver needs
+        std::setvbuf(stderr, nullptr, _IONBF, 0);
+        umask(022);
+        signal(SIGTERM, run.signal != 0 ? SIG_IGN : SIG_DFL);
+        // The X button confirms a name and means nothing anywhere else.
+        testWaits().onDelay = [](Uint32) { pushInput("Button.X"); };
+        testWaits().onEventWait = [&] {
+            folder.write("at-menu", folder.read("data.dat"));
+            pushInput(run.signal != 0 && raise(run.signal) == 0 ? "" : "M S Escape");
+        };
+        return runProgram();
+    });
+    const int status = waitFor(child);
+    EXPECT_EQ(run.status << 8, status) << (WIFSIGNALED(status) ? strsignal(WTERMSIG(status)) : "");
+    struct stat info = {};  // a replaced file keeps its mode, owner and group
+    EXPECT_TRUE(stat("data.dat", &info) != 0 ||
+                ((run.mode == 0 || run.mode == static_cast<int>(info.st_mode & 07777)) &&
+                 (geteuid() != 0 || info.st_uid + info.st_gid == 2 * 65534)));
+    std::error_code none;  // the unreadable file and folder when the tests do not run as root
+    fs::permissions("data.dat", fs::perms::owner_read, fs::perm_options::add, none);
+    fs::permissions("shut", fs::perms::owner_all, fs::perm_options::add, none);
+    // A filed score is on disk by the time the menu shows it.
+    EXPECT_TRUE(run.after != kFiled || folder.read("at-menu") == kFiled);
+    EXPECT_EQ(run.after, folder.read("data.dat"));
+    EXPECT_EQ(linked, fs::is_symlink("data.dat"));
+    EXPECT_EQ(run.says, folder.read("errors"));
+    EXPECT_EQ(run.settings, folder.read("settings.txt"));
+    EXPECT_EQ("", folder.read("output"));
+    for (const auto& entry : fs::recursive_directory_iterator(".")) {
+        const std::string name = entry.path().filename();
+        EXPECT_FALSE(std::regex_match(
+            name, std::regex("(data\\.dat|dat|settings\\.txt)\\.saving-[[:alnum:]]{6}")))
+            << "left behind: " << name;
+    }
+}
+
+TEST(EveryRun, KeepsTheScoreFileItFindsAndSaysWhenItCannotSave) {
+    const GameRun runs[] = {
+        {.name = "the first run removes what a save killed half-way left",
+         .plant =
              [] {
                  put("data.dat.saving-Tm9Zq2", "", 0);
                  fs::last_write_time("data.dat.saving-Tm9Zq2",
@@ -114,7 +179,8 @@ TEST(ProgramTest, EveryRunKeepsWhatItCanAndSaysWhatItCannot) {
              },
          .after = formatScores(parseScores("")),
          .mode = 0644},
-        {.plant =
+        {.name = "a folder named like the temporary file, and a hang-up at the menu",
+         .plant =
              [] {
                  put("data.dat", kLow, 0664);
                  fs::create_directory("data.dat.tmp");
@@ -123,43 +189,24 @@ TEST(ProgramTest, EveryRunKeepsWhatItCanAndSaysWhatItCannot) {
          .mode = 0664,
          .signal = SIGHUP,
          .settings = ""},
-        {.plant =
+        {.name = "root saves through a link",
+         .plant =
              [] {
                  put("real/dat", kLow, 0666);
                  fs::create_symlink("real/dat", "data.dat");
              },
          .after = kFiled,
          .mode = 0666,
-         .user = 0},  // root plays
-        {.plant = [] { fs::create_symlink("gone/dat", "data.dat"); },
-         .says = "Couldn't save the scores to data.dat: " + std::string(strerror(ENOENT)) + "\n"},
-        {.plant = [] { fs::create_directories("data.dat/keep"); },
-         .says = read + strerror(EISDIR) + notSaved},
-        {.plant = [] { put("data.dat", kLow, 0); },
-         .says = read + strerror(EACCES) + notSaved,
-         .after = kLow},
-        {.plant =
-             [] {  // the pictures are checked at start
-                 put("data.dat", kLow, 0644);
-                 fs::remove("Images/menu.png");
-             },
-         .says = "Couldn't load picture Images/menu.png: Couldn't open Images/menu.png\n",
-         .after = kLow,
-         .status = 1,
-         .settings = ""},
-        {.plant =
-             [] {
-                 mkfifo("real/fifo", 0644);
-                 fs::create_symlink("real/fifo", "data.dat");
-             },
-         .says = read + "Not a regular file" + notSaved},
-        {.plant = [] { put("data.dat", kLow, 0444); },
-         .says = unwritable,
+         .user = 0},
+        {.name = "a read-only file",
+         .plant = [] { put("data.dat", kLow, 0444); },
+         .says = kUnwritable,
          .after = kLow,
          .mode = 0444},
         // A folder that takes no new file: its writable file is saved in place, said once; without
         // one nothing can be saved, said at once.
-        {.plant =
+        {.name = "a writable file in a folder that takes no new file",
+         .plant =
              [] {
                  put("shut/dat", kLow, 0666);
                  put("shut/dat.lock", "", 0644);
@@ -170,20 +217,37 @@ TEST(ProgramTest, EveryRunKeepsWhatItCanAndSaysWhatItCannot) {
                  std::string(strerror(EACCES)) + "\n",
          .after = kFiled,
          .mode = 0666},
-        {.plant = shut, .says = unwritable},
-        // SDL 1.2 falls back to text art, the compatibility library (SDL2) to no output at all.
-        {.plant = [] { put("data.dat", kLow, 0644); },
-         .says = "Couldn't initialise SDL: found no display and fell back to its " +
-                 std::string(SDL_Linked_Version()->patch < 50 ? "caca" : "offscreen") +
-                 " driver, which shows nothing; set DISPLAY or WAYLAND_DISPLAY to a running "
-                 "display\n",
-         .after = kLow,
-         .mode = 0644,
-         .status = 1,
-         .unset = noDisplay,
-         .settings = ""},
-        // An audio driver that cannot start: the game plays silently and still ends in order.
-        {.plant = [] { put("data.dat", kLow, 0644); },
+        {.name = "no file in a folder that takes no new file", .plant = shut, .says = kUnwritable},
+    };
+    for (const GameRun& run : runs) {
+        playOnce(run);
+    }
+}
+
+// SDL 1.2 falls back to text art, the compatibility library (SDL2) to no output at all.
+TEST(EveryRun, StopsAtStartWithoutADisplayAndSaysWhy) {
+    playOnce({.name = "no display",
+              .plant = withScores(),
+              .says = "Couldn't initialise SDL: found no display and fell back to its " +
+                      std::string(SDL_Linked_Version()->patch < 50 ? "caca" : "offscreen") +
+                      " driver, which shows nothing; set DISPLAY or WAYLAND_DISPLAY to a running "
+                      "display\n",
+              .after = kLow,
+              .mode = 0644,
+              .status = 1,
+              .unset = {"SDL_VIDEODRIVER", "DISPLAY", "WAYLAND_DISPLAY"},
+              .settings = ""});
+}
+
+// Sound that fails leaves the game silent, and it plays on and ends in order.
+TEST(EveryRun, PlaysOnSilentlyWhenSoundFails) {
+    const auto silent = [](const std::string& file, const std::string& why) {
+        return "Couldn't load sound Sounds/" + file + ".wav: " + why + "; it stays silent\n";
+    };
+    const std::string notPcm = "not PCM of 8 or 16 bits, 1 or 2 channels and 1 to 96000 Hz";
+    const GameRun runs[] = {
+        {.name = "an audio driver that cannot start",
+         .plant = withScores(),
          .says =
              "Couldn't open the audio device: " +
              std::string(SDL_Linked_Version()->patch < 50 ? "No available audio device"
@@ -194,8 +258,8 @@ TEST(ProgramTest, EveryRunKeepsWhatItCanAndSaysWhatItCannot) {
          .signal = SIGHUP,
          .audio = "esd",
          .settings = ""},
-        // Sound files that lie are silent, and the game plays on.
-        {.plant =
+        {.name = "sound files that lie",
+         .plant =
              [] {
                  fs::create_directory("Sounds");
                  put("Sounds/hop.wav", lying(22, 2, 0), 0644);
@@ -210,113 +274,37 @@ TEST(ProgramTest, EveryRunKeepsWhatItCanAndSaysWhatItCannot) {
                  silent("life", "Not a regular file") + silent("recall", "larger than 4 MB"),
          .after = formatScores(parseScores("")),
          .mode = 0644},
-        // The settings file, read without a link followed or a wait, never touching the scores.
-        {.plant =
-             [] {
-                 put("data.dat", kLow, 0644);
-                 put("settings.txt", "music off\nsound on\n", 0644);
-             },
+    };
+    for (const GameRun& run : runs) {
+        playOnce(run);
+    }
+}
+
+// The settings file, read without a link followed or a wait, never touching the scores.
+TEST(EveryRun, ReadsTheSettingsFileOnlyWhenItIsAPlainFile) {
+    const std::string notRead = "Couldn't read the settings from settings.txt: ",
+                      on = "; music and sound on\n";
+    const GameRun runs[] = {
+        {.name = "a plain file",
+         .plant = withScores([] { put("settings.txt", "music off\nsound on\n", 0644); }),
          .after = kFiled,
          .settings = "music on\nsound off\n"},
-        {.plant =
+        {.name = "a link",
+         .plant =
              [] {
                  put("data.dat", kLow, 0644);
                  put("real/settings", "music on\nsound off\n", 0644);
                  fs::create_symlink("real/settings", "settings.txt");
              },
-         .says = settingsNotRead + "Not a regular file" + settingsOn,
+         .says = notRead + "Not a regular file" + on,
          .after = kFiled},
-        {.plant =
-             [] {
-                 put("data.dat", kLow, 0644);
-                 mkfifo("settings.txt", 0644);
-             },
-         .says = settingsNotRead + "Not a regular file" + settingsOn,
+        {.name = "a fifo",
+         .plant = withScores([] { mkfifo("settings.txt", 0644); }),
+         .says = notRead + "Not a regular file" + on,
          .after = kFiled},
-        {.plant =
-             [] {
-                 put("data.dat", kLow, 0644);
-                 put("settings.txt", std::string(1 << 20, '\n'), 0644);
-             },
-         .says = settingsNotRead + strerror(EFBIG) + settingsOn,
-         .after = kFiled},
-        {.plant =
-             [] {
-                 put("data.dat", kLow, 0644);
-                 put("settings.txt", "music off\nvolume 11\n", 0644);
-             },
-         .says = settingsNotRead + "a damaged line" + settingsOn,
-         .after = kFiled},
-        // A folder in its place: nothing read, and the two saves refused, said once.
-        {.plant =
-             [] {
-                 put("data.dat", kLow, 0644);
-                 fs::create_directories("settings.txt/keep");
-             },
-         .says = settingsNotRead + strerror(EISDIR) + settingsOn +
-                 "Couldn't save the settings to settings.txt: " + strerror(EISDIR) +
-                 "; they last for this run\n",
-         .after = kFiled,
-         .settings = ""},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(::testing::Message() << "row " << &row - rows << ", saying: " << row.says);
-        WorkFolder folder(false);
-        fs::copy(DWINDLE_IMAGES_DIR, "Images");
-        for (const char* made : {"shut", "real", "run"}) {
-            fs::create_directory(made);
-        }
-        row.plant();
-        EXPECT_EQ(0, std::system(geteuid() == 0 ? "chmod 777 . real && chown -hR 65534:65534 ."
-                                                : "chmod 777 . real"));
-        const bool linked = fs::is_symlink("data.dat");
-        const pid_t child = startGame([&] {
-            if ((geteuid() == 0 && (setgid(row.user) != 0 || setuid(row.user) != 0)) ||
-                !std::freopen("errors", "w", stderr) || !std::freopen("output", "w", stdout) ||
-                !std::freopen("/dev/null", "r", stdin)) {
-                return 126;
-            }
-            for (const char* name : row.unset) {
-                unsetenv(name);
-            }
-            setenv("SDL_AUDIODRIVER", row.audio, 1);
-            // A session's own folder, without which SDL2 complains before the game can.
-            setenv("XDG_RUNTIME_DIR", fs::absolute("run").c_str(), 1);
-            setenv("TERM", "xterm", 1);  // which the text-art driver needs
-            std::setvbuf(stderr, nullptr, _IONBF, 0);
-            umask(022);
-            signal(SIGTERM, row.signal != 0 ? SIG_IGN : SIG_DFL);
-            // The X button confirms a name and means nothing anywhere else.
-            testWaits().onDelay = [](Uint32) { pushInput("Button.X"); };
-            testWaits().onEventWait = [&] {
-                folder.write("at-menu", folder.read("data.dat"));
-                pushInput(row.signal != 0 && raise(row.signal) == 0 ? "" : "M S Escape");
-            };
-            return runProgram();
-        });
-        const int status = waitFor(child);
-        EXPECT_EQ(row.status << 8, status)
-            << (WIFSIGNALED(status) ? strsignal(WTERMSIG(status)) : "");
-        struct stat info = {};  // a replaced file keeps its mode, owner and group
-        EXPECT_TRUE(stat("data.dat", &info) != 0 ||
-                    ((row.mode == 0 || row.mode == static_cast<int>(info.st_mode & 07777)) &&
-                     (geteuid() != 0 || info.st_uid + info.st_gid == 2 * 65534)));
-        std::error_code none;  // the unreadable file and folder when the tests do not run as root
-        fs::permissions("data.dat", fs::perms::owner_read, fs::perm_options::add, none);
-        fs::permissions("shut", fs::perms::owner_all, fs::perm_options::add, none);
-        // A filed score is on disk by the time the menu shows it.
-        EXPECT_TRUE(row.after != kFiled || folder.read("at-menu") == kFiled);
-        EXPECT_EQ(row.after, folder.read("data.dat"));
-        EXPECT_EQ(linked, fs::is_symlink("data.dat"));
-        EXPECT_EQ(row.says, folder.read("errors"));
-        EXPECT_EQ(row.settings, folder.read("settings.txt"));
-        EXPECT_EQ("", folder.read("output"));
-        for (const auto& entry : fs::recursive_directory_iterator(".")) {
-            const std::string name = entry.path().filename();
-            EXPECT_FALSE(std::regex_match(
-                name, std::regex("(data\\.dat|dat|settings\\.txt)\\.saving-[[:alnum:]]{6}")))
-                << "left behind: " << name;
-        }
+    for (const GameRun& run : runs) {
+        playOnce(run);
     }
 }
 
@@ -378,17 +366,18 @@ TEST(ProgramTest, TwoGamesSavingAtOnceKeepBothScoresAndNeitherWaitsLongForTheOth
 // through the name entry (which takes the letters as they stand) and the saves. A signal the
 // game does not take over, or that whoever started it ignores, leaves it running. It runs
 // with no sound device, as over SSH: it plays all the same, and says so once.
-TEST(ProgramTest, HangUpQuitAndTerminationEndTheSplashAtOnceAndKeepTheScore) {
+TEST(ProgramTest, QuitAndTerminationEndTheSplashAtOnceAndKeepTheScore) {
     const struct {
+        const char* name;
         int ignoredAtStart;  // 0: none
         int first, then;     // sent in turn; the game must end within half a second of `then`
     } rows[] = {
-        {0, SIGHUP, 0},             // signal 0 sends nothing
-        {0, SIGPIPE, SIGTERM},      // SIGPIPE is ignored
-        {SIGHUP, SIGHUP, SIGTERM},  // started under nohup: the terminal's closing is no end
-        {SIGHUP, SIGQUIT, 0},       // yet the signals taken over still end it in order
+        {"SIGPIPE is ignored", 0, SIGPIPE, SIGTERM},
+        {"started under nohup, the terminal's closing is no end", SIGHUP, SIGHUP, SIGTERM},
+        {"yet under nohup the signals taken over still end it in order", SIGHUP, SIGQUIT, 0},
     };
     for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
         WorkFolder folder;
         folder.write("data.dat", kLow);
         setenv("SDL_AUDIODRIVER", "none-such", 1);
@@ -401,11 +390,11 @@ TEST(ProgramTest, HangUpQuitAndTerminationEndTheSplashAtOnceAndKeepTheScore) {
         kill(game, row.first);
         if (row.then != 0) {
             usleep(300 * 1000);
-            EXPECT_EQ(0, waitpid(game, nullptr, WNOHANG)) << strsignal(row.first) << " ended it";
+            EXPECT_EQ(0, waitpid(game, nullptr, WNOHANG)) << "ended before the second signal";
             kill(game, row.then);
         }
-        EXPECT_EQ(0, waitFor(game, 500)) << strsignal(row.first);
-        EXPECT_EQ(kFiled, folder.read("data.dat")) << strsignal(row.first);
+        EXPECT_EQ(0, waitFor(game, 500));
+        EXPECT_EQ(kFiled, folder.read("data.dat"));
         EXPECT_TRUE(std::regex_match(folder.read("errors"),
                                      std::regex("Couldn't open the audio device: .+\n")))
             << folder.read("errors");

@@ -29,99 +29,104 @@ auto fields(const Layout& l) {
                            l.spacingY, l.playerCol, l.playerRow, l.score, l.lives, l.draws);
 }
 
-// Hand-worked levels over what an earlier game left, from queued draws. Tries of size 9 on
-// (0, 0) make up the band's count.
-TEST(Rules, BuildsTheBandsBoardPickupsAndEnemiesFromItsDrawsInOrder) {
-    const Bonus old{1, 1, true, true, 9, 3}, off{1, 1, true, false, 9, 3};
-    const auto on = [](int col, int row, int kind) { return Bonus{col, row, true, true, 0, kind}; };
-    const Enemy oldEnemy{2, 1, true, true, 42}, offEnemy{2, 1, true, false, 42};
-    const struct {
-        std::vector<GapTry> tries;
-        int moreTries;
-        std::vector<Place> pickups;
-        Layout after;
-        std::vector<std::tuple<int, int, Cell>> cells;
-        std::vector<Bonus> bonuses;
-        std::vector<Enemy> enemies;
-        // clang-format off
-    } levels[] = {
-        // A gap at (3, 2) (6 % 4, 8 % 5, 23 % 20, 45 % 40) that a later try only resizes; the
-        // start cell made whole but keeping its gap's wait; sizes 8 and 7 either side of a gap.
-        // Pickup 0 draws the portal cell twice, then (2, 3).
-        {{{6, 8, 23, 45}, {2, 3, 12}, {3, 0, 0, 39}, {1, 1, 8}, {1, 2, 7, 40}}, 10,
-         {{4, 0}, {9, 4}, {2, 3}, {0, 3}, {3, 2}, {4, 1}, {0, 0}},
-         {.level = 5, .cols = 5, .rows = 4, .shrinkStep = 2, .originX = 32, .originY = 65,
-          .spacingX = 65, .spacingY = 50, .playerCol = 0, .playerRow = 3, .score = 777, .lives = 0,
-          .draws = 62},
-         {{3, 2, {227, 165, 12, 10, 28, 24, false, 5}}, {0, 3, {32, 215, 28, 24, 28, 24, true, 39}},
-          {1, 1, {97, 115, 8, 6, 28, 24, true, 0}}, {2, 1, {162, 115, 7, 5, 28, 24, false, 0}},
-          {4, 3, {292, 215, 28, 24, 28, 24, true, 0}}, {5, 0, {1, 2, 3, 4, 5, 6, false, 7}}},
-         {on(2, 3, 0), on(0, 3, 0), on(3, 2, 0), on(4, 1, 0), on(0, 0, 0), off, off, off, off, off,
-          off, off, off, old, old},
-         {offEnemy, offEnemy, offEnemy}},
-        // The start and portal cells get 28 x 24 over this band's 23 x 19; 20 % 18 makes a gap.
-        // Records 8 and 9 keep their state, 10 to 12 are switched off.
-        {{{0, 5, 17}, {9, 6, 25, 83}, {2, 2, 20, 0}}, 12,
-         {{1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}, {0, 2}, {1, 2}, {2, 2}},
-         {.level = 10, .cols = 6, .rows = 5, .shrinkStep = 1, .originX = 25, .originY = 55,
-          .spacingX = 53, .spacingY = 40, .playerCol = 0, .playerRow = 4, .score = 777, .lives = 0,
-          .draws = 63},
-         {{5, 0, {290, 55, 28, 24, 23, 19, true, 0}}, {0, 4, {25, 215, 28, 24, 23, 19, true, 3}},
-          {2, 2, {131, 135, 2, 1, 23, 19, false, 0}}, {0, 0, {25, 55, 9, 8, 23, 19, true, 0}},
-          {5, 4, {290, 215, 23, 19, 23, 19, true, 0}}},
-         {on(1, 1, 1), on(2, 1, 0), on(3, 1, 0), on(4, 1, 0), on(5, 1, 0), on(0, 2, 0), on(1, 2, 1),
-          on(2, 2, 1), old, old, off, off, off, old, old},
-         {{5, 0, true, true, 42}, offEnemy, offEnemy}},
-        // A try of 17 leaves a platform one larger than whole; all thirteen pickups play.
-        {{{0, 7, 3, 10}, {2, 3, 17}}, 33,
-         {{0, 1}, {1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}, {6, 1}, {7, 1}, {0, 2}, {1, 2}, {2, 2},
-          {3, 2}, {4, 2}},
-         {.level = 15, .cols = 8, .rows = 6, .shrinkStep = 1, .originX = 15, .originY = 50,
-          .spacingX = 38, .spacingY = 35, .playerCol = 0, .playerRow = 5, .score = 777, .lives = 0,
-          .draws = 132},
-         {{7, 0, {281, 50, 19, 15, 19, 15, true, 10}}, {3, 2, {129, 120, 17, 16, 19, 15, true, 0}},
-          {0, 0, {15, 50, 9, 8, 19, 15, true, 0}}, {7, 5, {281, 225, 19, 15, 19, 15, true, 0}}},
-         {on(0, 1, 0), on(1, 1, 0), on(2, 1, 0), on(3, 1, 0), on(4, 1, 0), on(5, 1, 0), on(6, 1, 1),
-          on(7, 1, 1), on(0, 2, 1), on(1, 2, 1), on(2, 2, 1), on(3, 2, 2), on(4, 2, 3), old, old},
-         {{7, 0, true, true, 42}, {7, 0, false, true, 100}, offEnemy}},
-    };
-    // clang-format on
-    for (const auto& l : levels) {
-        SCOPED_TRACE(::testing::Message() << "level " << l.after.level);
-        Game game;
-        std::fill(&game.cells[0][0], &game.cells[0][0] + kBoardRows * kBoardCols,
-                  Cell{1, 2, 3, 4, 5, 6, false, 7});
-        std::fill(game.bonuses, game.bonuses + kBonusCount, old);
-        std::fill(game.enemies, game.enemies + kEnemyCount, oldEnemy);
-        game.score = 777;
-        game.lives = 0;
-        testRandom() = RandomDraws{};
-        std::deque<int>& draws = testRandom().queued;
-        for (const GapTry& t : l.tries) {
-            draws.insert(draws.end(), {t.row, t.col, t.size});
-            if (t.wait >= 0) {
-                draws.push_back(t.wait);
-            }
+// A hand-worked level set up from queued draws over what an earlier game left: every cell,
+// pickup and enemy record still holding something.
+struct LevelBuilt {
+    std::vector<GapTry> tries;
+    int moreTries;  // tries of size 9 on (0, 0) that make up the band's count
+    std::vector<Place> pickups;
+    Layout after;
+    std::vector<std::tuple<int, int, Cell>> cells;  // a column, a row and the cell there
+    std::vector<Bonus> bonuses;
+    std::vector<Enemy> enemies;
+};
+const Bonus kOld{1, 1, true, true, 9, 3}, kOff{1, 1, true, false, 9, 3};
+const Enemy kOldEnemy{2, 1, true, true, 42}, kOffEnemy{2, 1, true, false, 42};
+// A pickup placed and waiting to be taken.
+Bonus on(int col, int row, int kind) {
+    return Bonus{col, row, true, true, 0, kind};
+}
+
+void expectBuilt(const LevelBuilt& l) {
+    Game game;
+    std::fill(&game.cells[0][0], &game.cells[0][0] + kBoardRows * kBoardCols,
+              Cell{1, 2, 3, 4, 5, 6, false, 7});
+    std::fill(game.bonuses, game.bonuses + kBonusCount, kOld);
+    std::fill(game.enemies, game.enemies + kEnemyCount, kOldEnemy);
+    game.score = 777;
+    game.lives = 0;
+    testRandom() = RandomDraws{};
+    std::deque<int>& draws = testRandom().queued;
+    for (const GapTry& t : l.tries) {
+        draws.insert(draws.end(), {t.row, t.col, t.size});
+        if (t.wait >= 0) {
+            draws.push_back(t.wait);
         }
-        for (int i = 0; i < l.moreTries; ++i) {
-            draws.insert(draws.end(), {0, 0, 9});
-        }
-        for (const Place& p : l.pickups) {
-            draws.insert(draws.end(), {p.col, p.row});
-        }
-        game.setupLevel(l.after.level);
-        EXPECT_EQ(fields(l.after),
-                  fields(Layout{game.level, game.cols, game.rows, game.shrinkStep, game.originX,
-                                game.originY, game.spacingX, game.spacingY, game.playerCol,
-                                game.playerRow, game.score, game.lives, testRandom().count}));
-        for (const auto& [col, row, cell] : l.cells) {
-            EXPECT_EQ(cell, game.cell(col, row)) << col << ", " << row;
-        }
-        EXPECT_EQ(l.bonuses, std::vector<Bonus>(game.bonuses, game.bonuses + kBonusCount));
-        EXPECT_EQ(l.enemies, std::vector<Enemy>(game.enemies, game.enemies + kEnemyCount));
-        game.setupLevel(1);  // a new game
-        EXPECT_EQ(std::make_pair(0, 3), std::make_pair(game.score, game.lives));
     }
+    for (int i = 0; i < l.moreTries; ++i) {
+        draws.insert(draws.end(), {0, 0, 9});
+    }
+    for (const Place& p : l.pickups) {
+        draws.insert(draws.end(), {p.col, p.row});
+    }
+    game.setupLevel(l.after.level);
+    EXPECT_EQ(fields(l.after),
+              fields(Layout{game.level, game.cols, game.rows, game.shrinkStep, game.originX,
+                            game.originY, game.spacingX, game.spacingY, game.playerCol,
+                            game.playerRow, game.score, game.lives, testRandom().count}));
+    for (const auto& [col, row, cell] : l.cells) {
+        EXPECT_EQ(cell, game.cell(col, row)) << col << ", " << row;
+    }
+    EXPECT_EQ(l.bonuses, std::vector<Bonus>(game.bonuses, game.bonuses + kBonusCount));
+    EXPECT_EQ(l.enemies, std::vector<Enemy>(game.enemies, game.enemies + kEnemyCount));
+    game.setupLevel(1);  // a new game
+    EXPECT_EQ(std::make_pair(0, 3), std::make_pair(game.score, game.lives));
+}
+
+// A gap at (3, 2) (6 % 4, 8 % 5, 23 % 20, 45 % 40) that a later try only resizes; the start
+// cell made whole but keeping its gap's wait; sizes 8 and 7 either side of a gap. Pickup 0
+// draws the portal cell twice, then (2, 3).
+TEST(LevelSetup, GapsAreDrawnResizedAndWaitedOnAndPickupsPlacedOffThePortal) {
+    // clang-format off
+    expectBuilt({
+        .tries = {{6, 8, 23, 45}, {2, 3, 12}, {3, 0, 0, 39}, {1, 1, 8}, {1, 2, 7, 40}},
+        .moreTries = 10,
+        .pickups = {{4, 0}, {9, 4}, {2, 3}, {0, 3}, {3, 2}, {4, 1}, {0, 0}},
+        .after = {.level = 5, .cols = 5, .rows = 4, .shrinkStep = 2, .originX = 32,
+                  .originY = 65, .spacingX = 65, .spacingY = 50, .playerCol = 0, .playerRow = 3,
+                  .score = 777, .lives = 0, .draws = 62},
+        .cells = {{3, 2, {227, 165, 12, 10, 28, 24, false, 5}},
+                  {0, 3, {32, 215, 28, 24, 28, 24, true, 39}},
+                  {1, 1, {97, 115, 8, 6, 28, 24, true, 0}},
+                  {2, 1, {162, 115, 7, 5, 28, 24, false, 0}},
+                  {4, 3, {292, 215, 28, 24, 28, 24, true, 0}},
+                  {5, 0, {1, 2, 3, 4, 5, 6, false, 7}}},
+        .bonuses = {on(2, 3, 0), on(0, 3, 0), on(3, 2, 0), on(4, 1, 0), on(0, 0, 0), kOff, kOff,
+                    kOff, kOff, kOff, kOff, kOff, kOff, kOld, kOld},
+        .enemies = {kOffEnemy, kOffEnemy, kOffEnemy}});
+    // clang-format on
+}
+
+// A try of 17 leaves a platform one larger than whole; all thirteen pickups play.
+TEST(LevelSetup, TheLastBandPlaysEveryPickupAndTwoEnemies) {
+    // clang-format off
+    expectBuilt({
+        .tries = {{0, 7, 3, 10}, {2, 3, 17}},
+        .moreTries = 33,
+        .pickups = {{0, 1}, {1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}, {6, 1}, {7, 1}, {0, 2},
+                    {1, 2}, {2, 2}, {3, 2}, {4, 2}},
+        .after = {.level = 15, .cols = 8, .rows = 6, .shrinkStep = 1, .originX = 15,
+                  .originY = 50, .spacingX = 38, .spacingY = 35, .playerCol = 0, .playerRow = 5,
+                  .score = 777, .lives = 0, .draws = 132},
+        .cells = {{7, 0, {281, 50, 19, 15, 19, 15, true, 10}},
+                  {3, 2, {129, 120, 17, 16, 19, 15, true, 0}},
+                  {0, 0, {15, 50, 9, 8, 19, 15, true, 0}},
+                  {7, 5, {281, 225, 19, 15, 19, 15, true, 0}}},
+        .bonuses = {on(0, 1, 0), on(1, 1, 0), on(2, 1, 0), on(3, 1, 0), on(4, 1, 0), on(5, 1, 0),
+                    on(6, 1, 1), on(7, 1, 1), on(0, 2, 1), on(1, 2, 1), on(2, 2, 1), on(3, 2, 2),
+                    on(4, 2, 3), kOld, kOld},
+        .enemies = {{7, 0, true, true, 42}, {7, 0, false, true, 100}, kOffEnemy}});
+    // clang-format on
 }
 
 TEST_F(RulesTest, PlatformsShrinkOnMultiplesOfThirteenAcrossTheWrap) {
@@ -165,42 +170,26 @@ TEST(Rules, PlatformVanishesAtTheBandsTickAndReturnsWholeAfterItsWaitPlusOne) {
     }
 }
 
-// Record 0 is placed once its wait has run down, record 12 at once; a visible pickup's wait
-// stays; records 13 and 14 are never touched. Record 0 draws the portal (15 % 8, 12 % 6) first.
-TEST(Rules, PassCoversRecordsZeroToTwelveCountsHiddenWaitsThenPlacesOffThePortal) {
-    Game game = quietGame(11, 0, 5);
-    const Bonus spare{1, 1, false, true, 0, kRecallBonus}, visible{2, 2, true, true, 5, 0};
-    game.bonuses[0] = Bonus{1, 1, false, false, 2, 0};
-    game.bonuses[1] = visible;
-    game.bonuses[12] = game.bonuses[13] = game.bonuses[14] = spare;
-    testRandom() = RandomDraws{{2, 2, 15, 12, 11, 3}, 0};
-    for (int pass = 0; pass < 3; ++pass) {
-        updateBonuses(game);
-    }
-    EXPECT_EQ((std::vector<Bonus>{
-                  {3, 3, true, false, 0, 0}, visible, {2, 2, true, true, 0, 3}, spare, spare}),
-              (std::vector<Bonus>{game.bonuses[0], game.bonuses[1], game.bonuses[12],
-                                  game.bonuses[13], game.bonuses[14]}));
-}
-
 // A pickup of each kind on the player's cell, (2, 3), or gone with its platform: the score and
 // lives after, and its new wait from the draw 400: % 120, or % 300 for a lost extra life or recall.
 TEST(Rules, AppliesTheKindsEffectUnlessItsPlatformIsGoneFirst) {
     // The recall sends the first enabled and visible enemy back to wait at the portal. Gone: the
     // pickup's platform; visible: the pickup on the board.
     const struct {
+        const char* name;
         int kind, level, score, lives;
         bool gone, visible;
         int endScore, endLives, wait;
     } cases[] = {
-        {kPointsBonus, 15, 10, 3, false, true, 250, 3, 40},
-        {kPenaltyBonus, 12, -20, 1, false, true, -370, 1, 40},
-        {kLifeBonus, 11, 40, 3, false, true, 40, 4, 40},  // a life more
-        {kPointsBonus, 11, 0, 3, true, true, 0, 3, 40},
-        {kLifeBonus, 11, 0, 3, true, false, 0, 3, 100},
-        {kRecallBonus, 12, 0, 3, false, true, 0, 3, 40},
+        {"points", kPointsBonus, 15, 10, 3, false, true, 250, 3, 40},
+        {"the penalty", kPenaltyBonus, 12, -20, 1, false, true, -370, 1, 40},
+        {"a life more", kLifeBonus, 11, 40, 3, false, true, 40, 4, 40},
+        {"a hidden life whose platform is gone", kLifeBonus, 11, 0, 3, true, false, 0, 3, 100},
+        {"the recall", kRecallBonus, 12, 0, 3, false, true, 0, 3, 40},
     };
-    for (const auto& [kind, level, score, lives, gone, visible, endScore, endLives, wait] : cases) {
+    for (const auto& [name, kind, level, score, lives, gone, visible, endScore, endLives, wait] :
+         cases) {
+        SCOPED_TRACE(name);
         Game game = quietGame(level, 2, 3);  // enemy 0 waits, 1 and 2 are on the board
         game.score = score;
         game.lives = lives;
@@ -215,8 +204,7 @@ TEST(Rules, AppliesTheKindsEffectUnlessItsPlatformIsGoneFirst) {
         EXPECT_EQ(std::make_tuple(Bonus{2, 3, false, true, wait, kind}, endScore, endLives,
                                   std::vector<Enemy>{waiting, second, onBoard}),
                   std::make_tuple(game.bonuses[0], game.score, game.lives,
-                                  std::vector<Enemy>(game.enemies, game.enemies + 3)))
-            << "kind " << kind << " level " << level;
+                                  std::vector<Enemy>(game.enemies, game.enemies + 3)));
     }
 }
 
@@ -227,22 +215,18 @@ TEST(Rules, AppliesTheKindsEffectUnlessItsPlatformIsGoneFirst) {
 // 2 after) a neighbour blocks a chase; an own radius under T + 2 turns a chase into flight.
 TEST(Rules, ChasesOverLargePlatformsFleesSmallOnesOnTheLevelsTicks) {
     const struct {
+        const char* name;
         int level, frame, own, left, right, up, down, playerCol, playerRow, col, row;
     } cases[] = {
-        {6, 13, 20, 7, 20, 20, 20, 0, 0, 1, 2},   // chase: columns first, over a radius of T + 1
-        {6, 13, 20, 20, 20, 20, 20, 2, 0, 2, 1},  // then rows
-        {6, 13, 20, 0, 20, 20, 20, 0, 0, 2, 1},   // a gap blocks
-        {6, 13, 20, 6, 20, 20, 20, 0, 0, 2, 1},   // so does a radius of T
-        {6, 13, 8, 10, 12, 10, 10, 0, 2, 1, 2},   // chases from T + 2
-        {6, 13, 7, 10, 12, 10, 10, 0, 2, 3, 2},   // flees below: the largest neighbour,
-        {11, 8, 4, 10, 12, 10, 10, 0, 2, 1, 2},
-        {6, 13, 5, 20, 20, 0, 0, 2, 2, 1, 2},    // the first of left, right, up, down on ties
-        {6, 0, 20, 20, 20, 20, 20, 0, 2, 1, 2},  // ticks: every 13 frames up to level 10,
-        {10, 10000, 20, 20, 20, 20, 20, 0, 2, 2, 2},
-        // every 8 from level 11 (its row above)
-        {16, 16, 20, 20, 20, 20, 20, 0, 2, 1, 2},
+        {"a chase goes across first, over a radius of T + 1", 6, 13, 20, 7, 20, 20, 20, 0, 0, 1, 2},
+        {"an enemy chases from T + 2", 6, 13, 8, 10, 12, 10, 10, 0, 2, 1, 2},
+        {"T is 2 from level 11", 11, 8, 4, 10, 12, 10, 10, 0, 2, 1, 2},
+        {"a tick every 13 frames up to level 10", 6, 0, 20, 20, 20, 20, 20, 0, 2, 1, 2},
+        {"no step between ticks", 10, 10000, 20, 20, 20, 20, 20, 0, 2, 2, 2},
+        {"a tick every 8 frames from level 11", 16, 16, 20, 20, 20, 20, 20, 0, 2, 1, 2},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         Game game = quietGame(std::clamp(c.level, 6, 15), c.playerCol, c.playerRow);
         game.level = c.level;
         game.cell(2, 2).rx = c.own;
@@ -258,7 +242,7 @@ TEST(Rules, ChasesOverLargePlatformsFleesSmallOnesOnTheLevelsTicks) {
         game.stepEnemies(c.frame);
         for (const Enemy& e : game.enemies) {
             EXPECT_EQ(std::make_pair(c.col, c.row), std::make_pair(e.col, e.row))
-                << "row " << (&c - cases) << ", enemy " << (&e - game.enemies);
+                << "enemy " << (&e - game.enemies);
         }
     }
     // An enemy fleeing from the left column looks no further left, where the board's storage
@@ -275,31 +259,29 @@ TEST(Rules, ChasesOverLargePlatformsFleesSmallOnesOnTheLevelsTicks) {
 // pauses of one frame and the state after it (see `state`).
 TEST_F(RulesTest, FallsCapturesAndThePortalInThatOrder) {
     const struct {
+        const char* name;
         int level, lives, score, col, row;
         bool gap;
         Enemy enemy;
         Pauses pauses;
         std::vector<int> after;  // see `state`
+        // clang-format off
     } cases[] = {
-        // A fall costs a life and rebuilds the level; with no life left the game ends at once.
-        {1, 2, 200, 1, 3, true, {}, {1}, {1, 1, 200, 0, 3, true, true}},
-        {13, 1, -100, 1, 5, true, {}, {13}, {13, 0, -100, 0, 5, true, true}},
-        {4, 0, 450, 1, 3, true, {}, {}, {-1, 0, 450, 1, 3, false, false}},
-        // A capture by a visible, enabled enemy costs a life and sends the player to the start.
-        {6, 2, 0, 2, 2, false, {2, 2, true, true, 0}, {6}, {6, 1, 0, 0, 4, true, false}},
-        {11, 3, 0, 3, 3, false, {3, 3, false, true, 9}, {}, {11, 3, 0, 3, 3, true, false}},
-        {11, 3, 0, 3, 3, false, {3, 3, true, false, 0}, {}, {11, 3, 0, 3, 3, true, false}},
-        // An enemy entering on the player at the portal catches before the portal is reached;
-        // after the last life the portal still runs, from level -1.
-        {6, 3, 0, 5, 0, false, {1, 1, false, true, 0}, {6}, {6, 2, 0, 0, 4, true, false}},
-        {6, 0, 300, 5, 0, false, {5, 0, true, true, 0}, {-1}, {0, 0, 800, 5, 0, false, false}},
-        // The portal: a pause, the next level, then 500 points; 16 ends the game.
-        {1, 3, 1000, 4, 0, false, {}, {1}, {2, 3, 1500, 0, 3, true, true}},
-        {15, 3, 1000, 7, 0, false, {}, {15}, {16, 3, 1500, 7, 0, false, false}},
-        {8, 3, 1000, 5, 1, false, {}, {}, {8, 3, 1000, 5, 1, true, false}},
+        {"a fall costs a life and rebuilds the level",
+         1, 2, 200, 1, 3, true, {}, {1}, {1, 1, 200, 0, 3, true, true}},
+        {"with no life left a fall ends the game at once",
+         4, 0, 450, 1, 3, true, {}, {}, {-1, 0, 450, 1, 3, false, false}},
+        {"after the last life the portal still runs, from level -1",
+         6, 0, 300, 5, 0, false, {5, 0, true, true, 0}, {-1}, {0, 0, 800, 5, 0, false, false}},
+        {"the portal: a pause, the next level, then 500 points",
+         1, 3, 1000, 4, 0, false, {}, {1}, {2, 3, 1500, 0, 3, true, true}},
+        {"the portal of level 15 ends the game",
+         15, 3, 1000, 7, 0, false, {}, {15}, {16, 3, 1500, 7, 0, false, false}},
     };
+    // clang-format on
     for (const auto& c : cases) {
-        const auto& [level, lives, score, col, row, gap, enemy, pauses, after] = c;
+        const auto& [name, level, lives, score, col, row, gap, enemy, pauses, after] = c;
+        SCOPED_TRACE(name);
         Game game = quietGame(level, col, row);
         game.lives = lives;
         game.score = score;
@@ -308,8 +290,8 @@ TEST_F(RulesTest, FallsCapturesAndThePortalInThatOrder) {
         Pauses held;  // the level at each three-second pause
         testWaits().onDelay = [&](Uint32 ms) { held.push_back(ms == 3000 ? game.level : 0); };
         runFrame(game, screen, 1);  // no shrink tick, so that only the fate rules act
-        EXPECT_EQ(pauses, held) << "row " << (&c - cases);
-        EXPECT_EQ(after, state(game)) << "row " << (&c - cases);
+        EXPECT_EQ(pauses, held);
+        EXPECT_EQ(after, state(game));
     }
 }
 

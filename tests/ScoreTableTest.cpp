@@ -18,36 +18,33 @@ std::string pad(int n) {
 const std::string kTen = "100\nA\n90\nB\n80\nC\n70\nD\n60\nE\n50\nF\n40\nG\n30\nH\n20\nI\n10\nJ\n";
 
 TEST(ScoreTableTest, LinesPairUpAsScoresAsStrtolReadsThemAndNamesOfUpToThree) {
-    const std::string nines(70, '9'), bom = "\xEF\xBB\xBF";
+    const std::string bom = "\xEF\xBB\xBF";
     const struct {
+        const char* name;
         std::string text, table;  // the file's text, and the table it reads as, written out
     } cases[] = {
-        {"  42abc\nABC\r\n", "42\nABC\n" + pad(9)},
-        {"\t\v\f\r 8\nABCDEF\n", "8\nABC\n" + pad(9)},
-        {"5\r\nAB\r\nx\n\n", "5\nAB\r\n" + pad(9)},  // a CR stays in its line
-        {"-7\nNEG\n", pad(9) + "-7\nNEG\n"},  // the padding sorts after real 0s, above negatives
-        {"0\nZER\n+30\n x", "30\n x\n0\nZER\n" + pad(8)},  // a last line without its newline counts
-        {"2147483648\nBIG\n-2147483649\nLOW\n" + nines + "\nN\n-" + nines + "\nM\n",
-         "2147483647\nBIG\n2147483647\nN\n" + pad(6) + "-2147483648\nLOW\n-2147483648\nM\n"},
-        {"4294967338\nWRP\n" + std::string("1\nA\0BC\n", 7), "2147483647\nWRP\n1\nA\n" + pad(8)},
-        {kTen + "500\n", kTen},  // a score without its name does not
-        {kTen + "5\nK\n200\nL\n", "200\nL\n" + kTen.substr(0, kTen.rfind("10\nJ"))},
-        // A line of 80 characters or more is one line, read by its start; the pairs after it
-        // count.
-        {"9500\n" + std::string(100, '#') + "\n" + kTen,
+        {"every kind of space before a score, a name cut to three", "\t\v\f\r 8\nABCDEF\n",
+         "8\nABC\n" + pad(9)},
+        {"a last line without its newline counts", "0\nZER\n+30\n x", "30\n x\n0\nZER\n" + pad(8)},
+        // Read by its start; the pairs after it count.
+        {"a line of 80 characters or more is one line",
+         "9500\n" + std::string(100, '#') + "\n" + kTen,
          "9500\n###\n" + kTen.substr(0, kTen.rfind("10\nJ"))},
-        {std::string(100, '0') + "7\n" + std::string(90, ' ') + "N\n", "7\n   \n" + pad(9)},
-        // A UTF-8 byte-order mark is skipped at the start of the text, and only there.
-        {bom + "500\r\nTOP\r\n4\n" + bom + "\n", "500\nTOP\n4\n" + bom + "\n" + pad(8)},
-        {bom.substr(0, 2) + "9\nX\n", "0\nX\n" + pad(9)},
+        {"a long score line and a long name line",
+         std::string(100, '0') + "7\n" + std::string(90, ' ') + "N\n", "7\n   \n" + pad(9)},
+        {"a UTF-8 byte-order mark is skipped at the start of the text, and only there",
+         bom + "500\r\nTOP\r\n4\n" + bom + "\n", "500\nTOP\n4\n" + bom + "\n" + pad(8)},
+        {"the start of a byte-order mark is not skipped", bom.substr(0, 2) + "9\nX\n",
+         "0\nX\n" + pad(9)},
     };
-    for (const auto& [text, table] : cases) {
-        EXPECT_EQ(table, formatScores(parseScores(text))) << text;
+    for (const auto& [name, text, table] : cases) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(table, formatScores(parseScores(text)));
         ScoreReader reader;  // the same, given a byte at a time
         for (const char& c : text) {
             reader.feed(&c, 1);
         }
-        EXPECT_EQ(table, formatScores(reader.finish())) << text;
+        EXPECT_EQ(table, formatScores(reader.finish()));
     }
 }
 
@@ -90,24 +87,18 @@ TEST(ScoreTableTest, AFailedSaveLeavesTheTableAsItWasAndNoTemporaryFile) {
 // copy. A file as a save writes it is replaced without a copy.
 TEST(ScoreTableTest, AHandEditedFileIsKeptBesideItBeforeTheFirstSave) {
     const struct {
+        const char* name;
         std::string text;
         bool kept;
     } rows[] = {
-        {"\n" + kTen, true},    // a leading empty line: every name would be read as a score
-        {"\n\n" + kTen, true},  // only a score line without digits out of place
-        {kTen + "5\n", true},   // an odd number of lines
-        {"100\nABCD\n", true},
-        {"7 \nA\n", true},
-        {" 7\nA\n", true},
-        {"07\nA\n", true},
-        {"+7\nA\n", true},
-        {"-0\nA\n", true},
-        {"2147483648\nA\n", true},
-        {"7\nA", true},                              // the last newline missing
-        {kTen + "5\nK\n-2147483648\nABC\n", false},  // pairs past ten are only dropped
-        {"", false},
+        {"a score line without digits out of place", "\n\n" + kTen, true},
+        {"an odd number of lines", kTen + "5\n", true},
+        {"a name of four letters", "100\nABCD\n", true},
+        {"pairs past ten, which are only dropped", kTen + "5\nK\n-2147483648\nABC\n", false},
+        {"an empty file", "", false},
     };
     for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
         WorkFolder folder(false);
         folder.write("data.dat", row.text);
         folder.write("data.dat.damaged-19700101-000100Z", "earlier");
@@ -121,8 +112,7 @@ TEST(ScoreTableTest, AHandEditedFileIsKeptBesideItBeforeTheFirstSave) {
         EXPECT_EQ(row.kept ? "Kept data.dat as it was in " + copy +
                                  ": it holds lines a save never writes\n"
                            : "",
-                  testing::internal::GetCapturedStderr())
-            << row.text;
+                  testing::internal::GetCapturedStderr());
         EXPECT_EQ(row.kept ? row.text : "", folder.read(copy));
         EXPECT_EQ("earlier", folder.read("data.dat.damaged-19700101-000100Z"));
         EXPECT_TRUE(!row.kept ||

@@ -138,31 +138,4 @@ xdotool key --window "$window" Escape
 wait $game || fail "the game ended with status $?"
 game=
 
-# No display, as over SSH: the compatibility library (the launcher's) and the classic one (the
-# game's own) fall back to a driver that shows nothing, and the game ends within a second saying
-# which, with nothing on standard output; the X driver asked for by name gives SDL's reason.
-for row in "offscreen $root/bin/dwindle" "caca $root/libexec/dwindle/dwindle" \
-    ". SDL_VIDEODRIVER=x11 $root/bin/dwindle"; do
-    set -- $row && driver=$1 && shift && status=0
-    (cd "$work" && exec timeout 1 env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER TERM=xterm \
-        HOME="$home" "$@") \
-        >"$work/out" 2>"$work/err" || status=$?
-    [ "$status" -eq 1 ] && [ ! -s "$work/out" ] &&
-        grep -q "^Couldn't initialise SDL: .*$driver" "$work/err" ||
-        fail "no display ($driver): status $status, $(cat "$work/err")"
-done
-# No data folder to be had; with HOME unset, the password database's home folder (nobody's cannot
-# be made), or none for a user it does not know: each says why. Users other than root's only
-# where the tests run as root.
-XDG_DATA_HOME=$work/table "$root/bin/dwindle" 2>&1 | grep -q "^dwindle: cannot make the data folder" ||
-    fail "no word on a data folder that cannot be made"
-if [ "$(id -u)" -eq 0 ]; then
-    chmod 755 "$work"
-    for row in "65534 cannot make the data folder $(getent passwd 65534 | cut -d: -f6)/.local" \
-        "54321 no home folder to keep the scores in"; do
-        set -- $row && user=$1 && shift
-        setpriv --reuid="$user" --regid="$user" --clear-groups env -u HOME -u XDG_DATA_HOME \
-            "$root/bin/dwindle" 2>&1 | grep -qF "dwindle: $*" || fail "HOME unset, user $user: not $*"
-    done
-fi
 echo "install-test: passed"
