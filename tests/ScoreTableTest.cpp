@@ -91,7 +91,7 @@ TEST(ScoreTableTest, AHandEditedFileIsKeptBesideItBeforeTheFirstSave) {
         std::string text;
         bool kept;
     } rows[] = {
-        {"a score line without digits out of place", "\n\n" + kTen, true},
+        {"empty lines at the top: score lines without digits", "\n\n" + kTen, true},
         {"an odd number of lines", kTen + "5\n", true},
         {"a name of four letters", "100\nABCD\n", true},
         {"pairs past ten, which are only dropped", kTen + "5\nK\n-2147483648\nABC\n", false},
