@@ -63,6 +63,18 @@ play HOME="$home" XDG_DATA_HOME="$work/xdg"
 [ "$(wc -l <"$work/xdg/dwindle/data.dat")" -eq 20 ] || fail "no table under XDG_DATA_HOME"
 cmp -s "$data/data.dat" "$work/table" || fail "XDG_DATA_HOME run touched the home table"
 
+# No data folder to be had: with HOME unset, the password database's home folder (nobody's cannot
+# be made), or none for a user it does not know; each says why. Only where the tests run as root.
+if [ "$(id -u)" -eq 0 ]; then
+    chmod 755 "$work"
+    for row in "65534 cannot make the data folder $(getent passwd 65534 | cut -d: -f6)/.local" \
+        "54321 no home folder to keep the scores in"; do
+        set -- $row && user=$1 && shift
+        setpriv --reuid="$user" --regid="$user" --clear-groups env -u HOME -u XDG_DATA_HOME \
+            "$root/bin/dwindle" 2>&1 | grep -qF "dwindle: $*" || fail "HOME unset, user $user: not $*"
+    done
+fi
+
 # A data folder made before the game had sounds, then made read-only (to a player other than
 # root): the game starts all the same, without the link it cannot add.
 old=$work/old/dwindle
